@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing ebank needs, when any
+# of them is missing. Safe to run again: it does nothing once all are present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config binutils
+  libxml2-dev libxslt1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libssl-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+run_as_root=()
+[ "$(id -u)" -ne 0 ] && run_as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${run_as_root[@]}" apt-get update -q
+"${run_as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
