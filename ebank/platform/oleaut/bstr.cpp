@@ -9,6 +9,8 @@ namespace {
 
 // Layout: [uint32 byte length][bytes...][NUL padding to a whole wchar_t + one
 // whole NUL wchar_t]. The prefix keeps the text 4-byte aligned for wchar_t.
+thread_local int failing_allocations = 0;
+
 constexpr std::size_t kPrefix = sizeof(std::uint32_t);
 
 std::uint32_t* PrefixOf(BSTR text) {
@@ -24,6 +26,10 @@ BSTR Allocate(const void* source, std::size_t byte_length) {
   if (byte_length > std::numeric_limits<std::uint32_t>::max() - 2 * sizeof(OLECHAR)) {
     return nullptr;
   }
+  if (failing_allocations > 0) {
+    --failing_allocations;
+    return nullptr;
+  }
   const std::size_t size = PaddedSize(byte_length);
   char* block = static_cast<char*>(std::malloc(size));
   if (block == nullptr) return nullptr;
@@ -35,6 +41,12 @@ BSTR Allocate(const void* source, std::size_t byte_length) {
 }
 
 }  // namespace
+
+namespace ebank::platform {
+
+void FailBstrAllocationsForTesting(int count) { failing_allocations = count; }
+
+}  // namespace ebank::platform
 
 extern "C" {
 

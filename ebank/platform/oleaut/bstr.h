@@ -29,4 +29,12 @@ EBANK_EXPORT BOOL SysReAllocString(BSTR* text, const OLECHAR* source);
 
 }  // extern "C"
 
+namespace ebank::platform {
+
+// Test hook: the next `count` BSTR allocations on the calling thread fail and
+// yield null, so that callers' out-of-memory paths can be exercised.
+EBANK_EXPORT void FailBstrAllocationsForTesting(int count);
+
+}  // namespace ebank::platform
+
 #endif  // EBANK_PLATFORM_OLEAUT_BSTR_H_

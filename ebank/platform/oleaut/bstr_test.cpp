@@ -60,6 +60,18 @@ TEST(BstrTest, LengthsBeyondThePrefixFailWithNull) {
   EXPECT_EQ(SysAllocStringByteLen(nullptr, 0xFFFFFFFFu), nullptr);
 }
 
+TEST(BstrTest, InjectedFailuresYieldNullThenRecover) {
+  BSTR text = SysAllocString(L"keep");
+  ebank::platform::FailBstrAllocationsForTesting(2);
+  EXPECT_EQ(SysAllocString(L"a"), nullptr);
+  EXPECT_EQ(SysReAllocString(&text, L"b"), FALSE);
+  EXPECT_STREQ(text, L"keep");
+  SysFreeString(text);
+  BSTR recovered = SysAllocString(L"c");
+  EXPECT_STREQ(recovered, L"c");
+  SysFreeString(recovered);
+}
+
 TEST(BstrTest, ReAllocReplacesTheString) {
   BSTR text = SysAllocString(L"old");
   EXPECT_EQ(SysReAllocString(&text, L"newer"), TRUE);
