@@ -1,0 +1,1 @@
+target_sources(ebankplatform PRIVATE error_info.cpp)
