@@ -1,0 +1,1 @@
+target_sources(ebank PRIVATE orv_txn_db2.cpp)
