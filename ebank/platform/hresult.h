@@ -83,6 +83,7 @@ inline constexpr LONG ERROR_MOD_NOT_FOUND = 126;
 inline constexpr LONG ERROR_PROC_NOT_FOUND = 127;
 inline constexpr LONG ERROR_MORE_DATA = 234;
 inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+inline constexpr LONG ERROR_MR_MID_NOT_FOUND = 317;
 inline constexpr LONG ERROR_INVALID_FLAGS = 1004;
 inline constexpr LONG ERROR_RESOURCE_DATA_NOT_FOUND = 1812;
 inline constexpr LONG ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
