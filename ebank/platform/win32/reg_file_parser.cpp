@@ -1,0 +1,287 @@
+#include "ebank/platform/win32/reg_file_parser.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "ebank/platform/win32/registry.h"
+
+namespace ebank::platform {
+namespace {
+
+constexpr std::string_view kHeader4 = "REGEDIT4";
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+constexpr size_t kMaxKeyNameLength = 255;
+
+struct RootName {
+  std::string_view spelled;
+  std::string_view canonical;
+};
+constexpr RootName kRoots[] = {
+    {"hkey_local_machine", "hkey_local_machine"},
+    {"hklm", "hkey_local_machine"},
+    {"hkey_classes_root", "hkey_classes_root"},
+    {"hkcr", "hkey_classes_root"},
+};
+
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<int> HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return std::nullopt;
+}
+
+// Parses 1 to `max_digits` hexadecimal digits making up all of `text`.
+std::optional<DWORD> ParseHex(std::string_view text, size_t max_digits) {
+  if (text.empty() || text.size() > max_digits) return std::nullopt;
+  DWORD value = 0;
+  for (char c : text) {
+    const auto digit = HexDigit(c);
+    if (!digit) return std::nullopt;
+    value = (value << 4) | static_cast<DWORD>(*digit);
+  }
+  return value;
+}
+
+// Reads a quoted text at the start of `text` (which begins with '"'), undoing
+// the \\ and \" escapes; advances `text` past the closing quote.
+std::optional<std::string> TakeQuoted(std::string_view& text) {
+  std::string result;
+  for (size_t i = 1; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      text.remove_prefix(i + 1);
+      return result;
+    }
+    if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) ++i;
+    result += text[i];
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<BYTE>> ParseHexBytes(std::string_view text) {
+  std::vector<BYTE> bytes;
+  text = Trim(text);
+  if (text.empty()) return bytes;
+  while (true) {
+    const size_t comma = text.find(',');
+    const auto byte = ParseHex(Trim(text.substr(0, comma)), 2);
+    if (!byte) return std::nullopt;
+    bytes.push_back(static_cast<BYTE>(*byte));
+    if (comma == std::string_view::npos) return bytes;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+// Texts in hex(2) and hex(7) values of a version 5 file are UTF-16LE; the
+// narrow registry functions hand them out one byte per character.
+std::vector<BYTE> NarrowUtf16(const std::vector<BYTE>& bytes) {
+  std::vector<BYTE> narrow;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const unsigned unit = bytes[i] | (bytes[i + 1] << 8);
+    narrow.push_back(unit <= 0xFF ? static_cast<BYTE>(unit) : static_cast<BYTE>('?'));
+  }
+  return narrow;
+}
+
+class Parser {
+ public:
+  Parser(std::string_view file_name, std::vector<std::string>* problems)
+      : file_name_(file_name), problems_(problems) {}
+
+  RegistryTree Run(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    size_t line_number = 0;
+    while (!text.empty()) {
+      const size_t first_line = line_number + 1;
+      std::string logical = TakeLogicalLine(text, line_number);
+      if (!ParseLine(Trim(logical), first_line)) return {};
+    }
+    return std::move(tree_);
+  }
+
+ private:
+  // One line, joined with the following ones while it ends in a backslash
+  // (long hex values are written that way).
+  static std::string TakeLogicalLine(std::string_view& text, size_t& line_number) {
+    std::string logical;
+    while (!text.empty()) {
+      const size_t end = text.find('\n');
+      std::string_view line = Trim(text.substr(0, end));
+      text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+      ++line_number;
+      const bool continued = line.ends_with('\\') && !line.starts_with('[');
+      if (continued) line.remove_suffix(1);
+      logical += Trim(line);
+      if (!continued) break;
+    }
+    return logical;
+  }
+
+  // Returns false when the whole file must be rejected.
+  bool ParseLine(std::string_view line, size_t number) {
+    if (line.empty() || line.front() == ';') return true;
+    if (!header_seen_) {
+      header_seen_ = true;
+      unicode_ = line == kHeader5;
+      if (line == kHeader4 || unicode_) return true;
+      Report(number, "missing registry file header; file ignored");
+      return false;
+    }
+    if (line.front() == '[') {
+      ParseKeyLine(line, number);
+    } else if (line.front() == '"' || line.front() == '@') {
+      ParseValueLine(line, number);
+    } else {
+      Report(number, "unrecognised line; line skipped");
+    }
+    return true;
+  }
+
+  void ParseKeyLine(std::string_view line, size_t number) {
+    current_.reset();
+    if (!line.ends_with(']')) return Report(number, "key without closing bracket; line skipped");
+    line = line.substr(1, line.size() - 2);
+    const bool remove = line.starts_with('-');
+    if (remove) line.remove_prefix(1);
+    const auto path = CanonicalPath(line);
+    if (!path) return Report(number, "bad key name; line skipped");
+    if (remove) return RemoveKey(*path);
+    AddKeyWithParents(*path);
+    current_ = *path;
+  }
+
+  void ParseValueLine(std::string_view line, size_t number) {
+    if (!current_) return Report(number, "value outside a valid key; line skipped");
+    std::string name;
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else {
+      auto quoted = TakeQuoted(line);
+      if (!quoted) return Report(number, "unterminated value name; line skipped");
+      name = FoldCase(*quoted);
+    }
+    line = Trim(line);
+    if (!line.starts_with('=')) return Report(number, "missing '='; line skipped");
+    line = Trim(line.substr(1));
+    RegistryValues& values = tree_[*current_];
+    if (line == "-") {
+      values.erase(name);
+      return;
+    }
+    auto value = ParseData(line);
+    if (!value) return Report(number, "bad value data; line skipped");
+    values[name] = std::move(*value);
+  }
+
+  std::optional<RegistryValue> ParseData(std::string_view data) const {
+    if (data.starts_with('"')) {
+      auto text = TakeQuoted(data);
+      if (!text || !Trim(data).empty()) return std::nullopt;
+      RegistryValue value{REG_SZ, std::vector<BYTE>(text->begin(), text->end())};
+      value.data.push_back(0);
+      return value;
+    }
+    if (data.starts_with("dword:")) {
+      const auto number = ParseHex(data.substr(6), 8);
+      if (!number) return std::nullopt;
+      RegistryValue value{REG_DWORD, std::vector<BYTE>(4)};
+      for (int i = 0; i < 4; ++i) value.data[i] = static_cast<BYTE>(*number >> (8 * i));
+      return value;
+    }
+    return ParseHexData(data);
+  }
+
+  std::optional<RegistryValue> ParseHexData(std::string_view data) const {
+    DWORD type = REG_BINARY;
+    if (data.starts_with("hex(")) {
+      const size_t close = data.find("):");
+      if (close == std::string_view::npos) return std::nullopt;
+      const auto number = ParseHex(data.substr(4, close - 4), 8);
+      if (!number) return std::nullopt;
+      type = *number;
+      data.remove_prefix(close + 2);
+    } else if (data.starts_with("hex:")) {
+      data.remove_prefix(4);
+    } else {
+      return std::nullopt;
+    }
+    auto bytes = ParseHexBytes(data);
+    if (!bytes) return std::nullopt;
+    if (unicode_ && (type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) *bytes = NarrowUtf16(*bytes);
+    return RegistryValue{type, std::move(*bytes)};
+  }
+
+  static std::optional<std::string> CanonicalPath(std::string_view name) {
+    std::string folded = FoldCase(name);
+    const size_t slash = folded.find('\\');
+    const std::string_view root = std::string_view(folded).substr(0, slash);
+    const auto known = std::find_if(std::begin(kRoots), std::end(kRoots),
+                                    [&](const RootName& r) { return r.spelled == root; });
+    if (known == std::end(kRoots)) return std::nullopt;
+    std::string path(known->canonical);
+    if (slash == std::string::npos) return path;
+    std::string_view rest = std::string_view(folded).substr(slash + 1);
+    while (!rest.empty()) {
+      const size_t next = rest.find('\\');
+      const std::string_view part = rest.substr(0, next);
+      if (part.empty() || part.size() > kMaxKeyNameLength) return std::nullopt;
+      path += '\\';
+      path += part;
+      rest.remove_prefix(next == std::string_view::npos ? rest.size() : next + 1);
+    }
+    return path;
+  }
+
+  void AddKeyWithParents(const std::string& path) {
+    for (size_t slash = path.find('\\'); slash != std::string::npos;
+         slash = path.find('\\', slash + 1)) {
+      tree_.try_emplace(path.substr(0, slash));
+    }
+    tree_.try_emplace(path);
+  }
+
+  void RemoveKey(const std::string& path) {
+    const std::string prefix = path + '\\';
+    std::erase_if(tree_, [&](const auto& entry) {
+      return entry.first == path || entry.first.starts_with(prefix);
+    });
+  }
+
+  void Report(size_t number, std::string_view reason) {
+    if (problems_ == nullptr) return;
+    problems_->push_back(std::string(file_name_) + ":" + std::to_string(number) + ": " +
+                         std::string(reason));
+  }
+
+  std::string_view file_name_;
+  std::vector<std::string>* problems_;
+  RegistryTree tree_;
+  std::optional<std::string> current_;
+  bool header_seen_ = false;
+  bool unicode_ = false;
+};
+
+}  // namespace
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+RegistryTree ParseRegFile(std::string_view text, std::string_view file_name,
+                          std::vector<std::string>* problems) {
+  return Parser(file_name, problems).Run(text);
+}
+
+}  // namespace ebank::platform
