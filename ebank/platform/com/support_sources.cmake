@@ -1,1 +1,4 @@
-target_sources(ebankplatform PRIVATE error_info.cpp)
+target_sources(ebankplatform PRIVATE
+  bstr_t.cpp
+  com_error.cpp
+  error_info.cpp)
