@@ -1,0 +1,247 @@
+// Bodies of the raising wrappers of the XML DOM interfaces.
+//
+// Each wrapper calls its COM method and throws _com_error (with the thread's
+// error object, when the object set one) for a failing HRESULT; results come
+// back as smart pointers, _bstr_t and _variant_t that own them. Include
+// "ebank/platform/msxml/msxml.h" rather than this file.
+#ifndef EBANK_PLATFORM_MSXML_MSXML_WRAPPERS_H_
+#define EBANK_PLATFORM_MSXML_MSXML_WRAPPERS_H_
+
+#include <type_traits>
+
+#include "ebank/platform/com/com_support.h"
+#include "ebank/platform/msxml/xml_dom_document2.h"
+#include "ebank/platform/msxml/xml_dom_element.h"
+#include "ebank/platform/msxml/xml_dom_named_node_map.h"
+#include "ebank/platform/msxml/xml_dom_node_list.h"
+#include "ebank/platform/msxml/xml_dom_parse_error.h"
+#include "ebank/platform/msxml/xsl_processor.h"
+#include "ebank/platform/msxml/xsl_template.h"
+
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMNode, IID_IXMLDOMNode);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMDocument, IID_IXMLDOMDocument);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMDocument2, IID_IXMLDOMDocument2);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMElement, IID_IXMLDOMElement);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMNodeList, IID_IXMLDOMNodeList);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMNamedNodeMap, IID_IXMLDOMNamedNodeMap);
+EBANK_COM_SMARTPTR_TYPEDEF(IXMLDOMParseError, IID_IXMLDOMParseError);
+EBANK_COM_SMARTPTR_TYPEDEF(IXSLTemplate, IID_IXSLTemplate);
+EBANK_COM_SMARTPTR_TYPEDEF(IXSLProcessor, IID_IXSLProcessor);
+
+namespace ebank::platform::msxml_detail {
+
+inline void Check(HRESULT hr, IUnknown* object, REFIID iid) {
+  if (FAILED(hr)) _com_issue_errorex(hr, object, iid);
+}
+
+// Calls `method` with one out parameter of type Raw and hands the result to
+// Result, which takes over the reference or string (never a second copy).
+template <typename Result, typename Raw, typename Object, typename Method, typename... Args>
+Result Fetch(Object* object, REFIID iid, Method method, Args&&... args) {
+  Raw raw{};
+  Check((object->*method)(static_cast<Args&&>(args)..., &raw), object, iid);
+  if constexpr (std::is_same_v<Result, _bstr_t>) {
+    return _bstr_t(raw, false);
+  } else if constexpr (std::is_same_v<Result, _variant_t>) {
+    return _variant_t(raw, false);
+  } else if constexpr (std::is_pointer_v<Raw>) {
+    return Result(raw, false);
+  } else {
+    return raw;
+  }
+}
+
+}  // namespace ebank::platform::msxml_detail
+
+#define EBANK_MSXML_FETCH(Result, Raw, Interface, method, ...)             \
+  ebank::platform::msxml_detail::Fetch<Result, Raw>(this, IID_##Interface, \
+                                                    &Interface::method __VA_OPT__(, ) __VA_ARGS__)
+#define EBANK_MSXML_CHECK(Interface, call) \
+  ebank::platform::msxml_detail::Check(call, this, IID_##Interface)
+
+// IXMLDOMNode
+inline _bstr_t IXMLDOMNode::GetnodeName() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMNode, get_nodeName);
+}
+inline DOMNodeType IXMLDOMNode::GetnodeType() {
+  return EBANK_MSXML_FETCH(DOMNodeType, DOMNodeType, IXMLDOMNode, get_nodeType);
+}
+inline IXMLDOMNodePtr IXMLDOMNode::GetparentNode() {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, get_parentNode);
+}
+inline IXMLDOMNodeListPtr IXMLDOMNode::GetchildNodes() {
+  return EBANK_MSXML_FETCH(IXMLDOMNodeListPtr, IXMLDOMNodeList*, IXMLDOMNode, get_childNodes);
+}
+inline IXMLDOMNodePtr IXMLDOMNode::GetfirstChild() {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, get_firstChild);
+}
+inline IXMLDOMNamedNodeMapPtr IXMLDOMNode::Getattributes() {
+  return EBANK_MSXML_FETCH(IXMLDOMNamedNodeMapPtr, IXMLDOMNamedNodeMap*, IXMLDOMNode,
+                           get_attributes);
+}
+inline IXMLDOMDocumentPtr IXMLDOMNode::GetownerDocument() {
+  return EBANK_MSXML_FETCH(IXMLDOMDocumentPtr, IXMLDOMDocument*, IXMLDOMNode, get_ownerDocument);
+}
+inline _bstr_t IXMLDOMNode::Gettext() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMNode, get_text);
+}
+inline void IXMLDOMNode::Puttext(const _bstr_t& text) {
+  EBANK_MSXML_CHECK(IXMLDOMNode, put_text(static_cast<BSTR>(text)));
+}
+inline _bstr_t IXMLDOMNode::Getxml() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMNode, get_xml);
+}
+inline IXMLDOMNodePtr IXMLDOMNode::selectSingleNode(const _bstr_t& xpath) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, selectSingleNode,
+                           static_cast<BSTR>(xpath));
+}
+inline IXMLDOMNodeListPtr IXMLDOMNode::selectNodes(const _bstr_t& xpath) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodeListPtr, IXMLDOMNodeList*, IXMLDOMNode, selectNodes,
+                           static_cast<BSTR>(xpath));
+}
+inline IXMLDOMNodePtr IXMLDOMNode::cloneNode(VARIANT_BOOL deep) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, cloneNode, deep);
+}
+inline IXMLDOMNodePtr IXMLDOMNode::appendChild(IXMLDOMNode* child) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, appendChild, child);
+}
+inline IXMLDOMNodePtr IXMLDOMNode::removeChild(IXMLDOMNode* child) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNode, removeChild, child);
+}
+inline _bstr_t IXMLDOMNode::transformNode(IXMLDOMNode* stylesheet) {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMNode, transformNode, stylesheet);
+}
+
+// IXMLDOMElement
+inline _variant_t IXMLDOMElement::getAttribute(const _bstr_t& name) {
+  return EBANK_MSXML_FETCH(_variant_t, VARIANT, IXMLDOMElement, getAttribute,
+                           static_cast<BSTR>(name));
+}
+inline void IXMLDOMElement::setAttribute(const _bstr_t& name, const _variant_t& value) {
+  EBANK_MSXML_CHECK(IXMLDOMElement,
+                    setAttribute(static_cast<BSTR>(name), static_cast<const VARIANT&>(value)));
+}
+
+// IXMLDOMNodeList
+inline IXMLDOMNodePtr IXMLDOMNodeList::Getitem(LONG index) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNodeList, get_item, index);
+}
+inline LONG IXMLDOMNodeList::Getlength() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMNodeList, get_length);
+}
+inline IXMLDOMNodePtr IXMLDOMNodeList::nextNode() {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNodeList, nextNode);
+}
+
+// IXMLDOMNamedNodeMap
+inline IXMLDOMNodePtr IXMLDOMNamedNodeMap::getNamedItem(const _bstr_t& name) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNamedNodeMap, getNamedItem,
+                           static_cast<BSTR>(name));
+}
+inline IXMLDOMNodePtr IXMLDOMNamedNodeMap::Getitem(LONG index) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMNamedNodeMap, get_item, index);
+}
+inline LONG IXMLDOMNamedNodeMap::Getlength() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMNamedNodeMap, get_length);
+}
+
+// IXMLDOMParseError
+inline LONG IXMLDOMParseError::GeterrorCode() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMParseError, get_errorCode);
+}
+inline _bstr_t IXMLDOMParseError::Geturl() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMParseError, get_url);
+}
+inline _bstr_t IXMLDOMParseError::Getreason() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMParseError, get_reason);
+}
+inline _bstr_t IXMLDOMParseError::GetsrcText() {
+  return EBANK_MSXML_FETCH(_bstr_t, BSTR, IXMLDOMParseError, get_srcText);
+}
+inline LONG IXMLDOMParseError::Getline() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMParseError, get_line);
+}
+inline LONG IXMLDOMParseError::Getlinepos() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMParseError, get_linepos);
+}
+inline LONG IXMLDOMParseError::Getfilepos() {
+  return EBANK_MSXML_FETCH(LONG, LONG, IXMLDOMParseError, get_filepos);
+}
+
+// IXMLDOMDocument
+inline IXMLDOMElementPtr IXMLDOMDocument::GetdocumentElement() {
+  return EBANK_MSXML_FETCH(IXMLDOMElementPtr, IXMLDOMElement*, IXMLDOMDocument,
+                           get_documentElement);
+}
+inline void IXMLDOMDocument::PutRefdocumentElement(IXMLDOMElement* element) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, putref_documentElement(element));
+}
+inline IXMLDOMElementPtr IXMLDOMDocument::createElement(const _bstr_t& name) {
+  return EBANK_MSXML_FETCH(IXMLDOMElementPtr, IXMLDOMElement*, IXMLDOMDocument, createElement,
+                           static_cast<BSTR>(name));
+}
+inline IXMLDOMNodePtr IXMLDOMDocument::createTextNode(const _bstr_t& text) {
+  return EBANK_MSXML_FETCH(IXMLDOMNodePtr, IXMLDOMNode*, IXMLDOMDocument, createTextNode,
+                           static_cast<BSTR>(text));
+}
+inline IXMLDOMParseErrorPtr IXMLDOMDocument::GetparseError() {
+  return EBANK_MSXML_FETCH(IXMLDOMParseErrorPtr, IXMLDOMParseError*, IXMLDOMDocument,
+                           get_parseError);
+}
+inline VARIANT_BOOL IXMLDOMDocument::Getasync() {
+  return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXMLDOMDocument, get_async);
+}
+inline void IXMLDOMDocument::Putasync(VARIANT_BOOL async) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, put_async(async));
+}
+inline void IXMLDOMDocument::PutvalidateOnParse(VARIANT_BOOL validate) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, put_validateOnParse(validate));
+}
+inline void IXMLDOMDocument::PutresolveExternals(VARIANT_BOOL resolve) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, put_resolveExternals(resolve));
+}
+inline VARIANT_BOOL IXMLDOMDocument::load(const _variant_t& source) {
+  return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXMLDOMDocument, load,
+                           static_cast<const VARIANT&>(source));
+}
+inline VARIANT_BOOL IXMLDOMDocument::loadXML(const _bstr_t& xml) {
+  return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXMLDOMDocument, loadXML,
+                           static_cast<BSTR>(xml));
+}
+inline void IXMLDOMDocument::save(const _variant_t& destination) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, save(static_cast<const VARIANT&>(destination)));
+}
+
+// IXMLDOMDocument2
+inline void IXMLDOMDocument2::setProperty(const _bstr_t& name, const _variant_t& value) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument2,
+                    setProperty(static_cast<BSTR>(name), static_cast<const VARIANT&>(value)));
+}
+inline _variant_t IXMLDOMDocument2::getProperty(const _bstr_t& name) {
+  return EBANK_MSXML_FETCH(_variant_t, VARIANT, IXMLDOMDocument2, getProperty,
+                           static_cast<BSTR>(name));
+}
+
+// IXSLTemplate
+inline void IXSLTemplate::PutRefstylesheet(IXMLDOMNode* stylesheet) {
+  EBANK_MSXML_CHECK(IXSLTemplate, putref_stylesheet(stylesheet));
+}
+inline IXSLProcessorPtr IXSLTemplate::createProcessor() {
+  return EBANK_MSXML_FETCH(IXSLProcessorPtr, IXSLProcessor*, IXSLTemplate, createProcessor);
+}
+
+// IXSLProcessor
+inline void IXSLProcessor::Putinput(const _variant_t& input) {
+  EBANK_MSXML_CHECK(IXSLProcessor, put_input(static_cast<const VARIANT&>(input)));
+}
+inline VARIANT_BOOL IXSLProcessor::transform() {
+  return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXSLProcessor, transform);
+}
+inline _variant_t IXSLProcessor::Getoutput() {
+  return EBANK_MSXML_FETCH(_variant_t, VARIANT, IXSLProcessor, get_output);
+}
+
+#undef EBANK_MSXML_FETCH
+#undef EBANK_MSXML_CHECK
+
+#endif  // EBANK_PLATFORM_MSXML_MSXML_WRAPPERS_H_
