@@ -3,6 +3,8 @@
 #ifndef EBANK_PLATFORM_WIN32_MODULE_H_
 #define EBANK_PLATFORM_WIN32_MODULE_H_
 
+#include <string>
+
 #include "ebank/platform/export.h"
 #include "ebank/platform/types.h"
 
@@ -23,6 +25,9 @@ namespace ebank::platform {
 // The handle of the loaded object that contains `address` (null when none does);
 // a library calls it from a load-time constructor to record its own handle.
 EBANK_EXPORT HMODULE ModuleFromAddress(const void* address);
+// The file path of loaded module `module` (null: the program); empty when no
+// loaded object has that handle.
+EBANK_EXPORT std::string ModuleFilePath(HMODULE module);
 
 }  // namespace ebank::platform
 
