@@ -1,0 +1,25 @@
+#include "ebank/diagnostics/online_banking_handle.h"
+
+#include "ebank/diagnostics/inproc_server_path.h"
+#include "ebank/diagnostics/system_message.h"
+#include "ebank/diagnostics/trace.h"
+#include "ebank/platform/win32/last_error.h"
+#include "ebank/platform/win32/module.h"
+
+namespace ovEBankHelper {
+
+HINSTANCE g_getOrvOnlineBankingHandle(const char* module_name) {
+  if (const HINSTANCE loaded = GetModuleHandleA(module_name)) return loaded;
+  char server_path[ebank::diagnostics::kServerPathSize];
+  if (!ebank::diagnostics::ResolveInprocServerPath(L"OrvOnlineBanking.OrvOnline", server_path)) {
+    return nullptr;
+  }
+  if (const HINSTANCE loaded = GetModuleHandleA(server_path)) return loaded;
+  const ebank::diagnostics::SystemMessage message(GetLastError());
+  if (message.text() != nullptr) {
+    g_TraceError("Module Handle von OrvOnlineBanking ist NULL ! GetLastError: %s", message.text());
+  }
+  return nullptr;
+}
+
+}  // namespace ovEBankHelper
