@@ -103,7 +103,9 @@ class ErrorObject final : public IErrorInfo, public ICreateErrorInfo {
 // The thread's reference to its error object, released when the thread ends.
 class ThreadErrorSlot {
  public:
-  ~ThreadErrorSlot() { Exchange(nullptr); }
+  ~ThreadErrorSlot() {
+    if (info_ != nullptr) info_->Release();
+  }
   // Stores `info` (already referenced) and returns the previous object.
   IErrorInfo* Exchange(IErrorInfo* info) {
     IErrorInfo* previous = info_;
