@@ -1,0 +1,20 @@
+#include "ebank/xml/narrowed_text.h"
+
+#include <string_view>
+
+#include "ebank/platform/win32/code_page.h"
+
+namespace ddXML::internal {
+
+std::string Narrowed(const _bstr_t& text) {
+  const wchar_t* wide = text;
+  if (wide == nullptr) return {};
+  return ebank::platform::NarrowFromWide(std::wstring_view(wide, text.length()));
+}
+
+ddCOM::BString<wchar_t> NarrowedText(const _bstr_t& text) {
+  const std::string narrow = Narrowed(text);
+  return ddCOM::BString<wchar_t>(narrow.data(), static_cast<UINT>(narrow.size()));
+}
+
+}  // namespace ddXML::internal
