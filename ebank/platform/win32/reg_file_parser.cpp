@@ -147,6 +147,7 @@ class Parser {
 
   void ParseKeyLine(std::string_view line, size_t number) {
     current_.reset();
+    in_bad_key_ = true;
     if (!line.ends_with(']')) return Report(number, "key without closing bracket; line skipped");
     line = line.substr(1, line.size() - 2);
     const bool remove = line.starts_with('-');
@@ -156,10 +157,13 @@ class Parser {
     if (remove) return RemoveKey(*path);
     AddKeyWithParents(*path);
     current_ = *path;
+    in_bad_key_ = false;
   }
 
   void ParseValueLine(std::string_view line, size_t number) {
-    if (!current_) return Report(number, "value outside a valid key; line skipped");
+    // The values of a key that was skipped or removed go with it, unreported.
+    if (in_bad_key_) return;
+    if (!current_) return Report(number, "value outside a key; line skipped");
     std::string name;
     if (line.front() == '@') {
       line.remove_prefix(1);
@@ -265,6 +269,7 @@ class Parser {
   std::vector<std::string>* problems_;
   RegistryTree tree_;
   std::optional<std::string> current_;
+  bool in_bad_key_ = false;
   bool header_seen_ = false;
   bool unicode_ = false;
 };

@@ -6,3 +6,9 @@ target_sources(ebankplatform PRIVATE
   resource.cpp
   resource_section.cpp
   version_info.cpp)
+
+# The section and file readers are internal; their tests compile them in.
+ebank_add_tests(ebank_platform_win32_system_test
+  SOURCES registry_test.cpp resource_section_test.cpp
+          resource_section.cpp elf_section_reader.cpp reg_file_parser.cpp
+  LIBS ebank::platform)
