@@ -11,6 +11,7 @@
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/num_parse.h"
 #include "ebank/platform/oleaut/var_currency.h"
+#include "ebank/platform/oleaut/var_date.h"
 #include "ebank/platform/oleaut/var_decimal.h"
 #include "ebank/platform/oleaut/var_number.h"
 
@@ -199,7 +200,12 @@ HRESULT ReadNumber(const VARIANT& src, SourceNumber* number) {
 }
 
 HRESULT TextToNumber(BSTR text, LCID lcid, VARTYPE vt, VARIANT* out) {
-  if (vt == VT_DATE) return DISP_E_TYPEMISMATCH;
+  if (vt == VT_DATE) {
+    DATE date;
+    const HRESULT hr = VarDateFromStr(text == nullptr ? L"" : text, lcid, 0, &date);
+    if (SUCCEEDED(hr)) out->vt = VT_DATE, out->date = date;
+    return hr;
+  }
   if (vt == VT_INT) vt = VT_I4;
   if (vt == VT_UINT) vt = VT_UI4;
   VARIANT parsed;
@@ -254,7 +260,8 @@ HRESULT ToText(const VARIANT& src, LCID lcid, USHORT flags, VARIANT* out) {
       hr = VarBstrFromDec(&src.decVal, lcid, 0, &text);
       break;
     case VT_DATE:
-      return DISP_E_TYPEMISMATCH;
+      hr = VarBstrFromDate(src.date, lcid, 0, &text);
+      break;
     default: {
       SourceNumber number;
       hr = ReadNumber(src, &number);
