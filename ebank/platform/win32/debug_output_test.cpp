@@ -63,7 +63,7 @@ TEST(DebugOutputTest, SinksCanBeSwappedWhileOtherThreadsWrite) {
     });
   }
   for (int i = 0; i < 100; ++i) {
-    SetDebugOutputSink([&](std::string_view) { ++(i % 2 == 0 ? second : first); });
+    SetDebugOutputSink([&first, &second, i](std::string_view) { ++(i % 2 == 0 ? second : first); });
   }
   for (std::thread& writer : writers) writer.join();
   SetDebugOutputSink(previous);

@@ -84,7 +84,8 @@ void AppendInsert(std::string& out, std::string_view spec, std::uintptr_t value)
     out.append(text != nullptr ? text : "(null)");
     return;
   }
-  const std::string format = "%" + std::string(spec);
+  std::string format(1, '%');
+  format.append(spec);
   const char type = spec.back();
   const bool wide_integer =
       spec.find("I64") != std::string_view::npos || spec.find("ll") != std::string_view::npos;
