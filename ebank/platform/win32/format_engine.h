@@ -11,6 +11,8 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdint>
+#include <cstring>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,9 +59,21 @@ class FormatEngine {
     bool wide_prefix = false;    // l, w
   };
 
+  // The next '%' or the terminator, with the C library's vectorised scans.
   static const CharT* FindPercent(const CharT* p) {
-    while (*p != 0 && *p != '%') ++p;
-    return p;
+    if constexpr (std::is_same_v<CharT, char>) {
+      return strchrnul(p, '%');
+    } else {
+      const CharT* percent = std::wcschr(p, L'%');
+      return percent != nullptr ? percent : p + std::wcslen(p);
+    }
+  }
+
+  static std::size_t BoundedLength(const char* text, std::size_t max) {
+    return max == SIZE_MAX ? std::strlen(text) : strnlen(text, max);
+  }
+  static std::size_t BoundedLength(const wchar_t* text, std::size_t max) {
+    return max == SIZE_MAX ? std::wcslen(text) : wcsnlen(text, max);
   }
 
   bool runtime() const { return dialect_ == FormatDialect::kRuntime; }
@@ -268,9 +282,7 @@ class FormatEngine {
     static constexpr T kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
     if (text == nullptr) text = kNull;
     const std::size_t max = std::min(precision.value_or(SIZE_MAX), limit);
-    std::size_t n = 0;
-    while (n < max && text[n] != 0) ++n;
-    return std::basic_string_view<T>(text, n);
+    return std::basic_string_view<T>(text, BoundedLength(text, max));
   }
 
   // Source characters worth converting: one wide character narrows to at most
