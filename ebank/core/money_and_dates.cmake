@@ -1,0 +1,1 @@
+target_sources(ebank PRIVATE currency.cpp date.cpp)

@@ -265,6 +265,7 @@ double DigitsToDouble(const NUMPARSE& numprs, const BYTE* digits) {
 }
 
 bool StoreFloating(const NUMPARSE& numprs, const BYTE* digits, ULONG vt_bits, VARIANT* result) {
+  if ((vt_bits & (VTBIT_R8 | VTBIT_R4)) == 0) return false;
   const double value = DigitsToDouble(numprs, digits);
   for (VARTYPE vt : {VT_R8, VT_R4}) {
     if ((vt_bits & (1u << vt)) != 0 &&
@@ -273,6 +274,19 @@ bool StoreFloating(const NUMPARSE& numprs, const BYTE* digits, ULONG vt_bits, VA
     }
   }
   return false;
+}
+
+// Currency alone, with at most 18 digits and 4 decimals, fits 64 bits; this
+// is the common case of amount texts and needs no wide arithmetic.
+bool StoreSmallCurrency(const NUMPARSE& numprs, const BYTE* digits, VARIANT* result) {
+  const int shift = numprs.nPwr10 + 4;
+  if (numprs.cDig > 18 || shift < 0 || numprs.cDig + shift > 18) return false;
+  long long raw = 0;
+  for (int i = 0; i < numprs.cDig; ++i) raw = raw * 10 + digits[i] % 10;
+  for (int i = 0; i < shift; ++i) raw *= 10;
+  result->vt = VT_CY;
+  result->cyVal.int64 = (numprs.dwOutFlags & NUMPRS_NEG) != 0 ? -raw : raw;
+  return true;
 }
 
 // Hexadecimal and octal digits form an unsigned integer of at most 64 bits.
@@ -314,6 +328,7 @@ extern "C" HRESULT VarNumFromParseNum(NUMPARSE* numprs, BYTE* digits, ULONG vt_b
     return HexOctToVariant(*numprs, digits, vt_bits, result);
   }
   if (numprs->nBaseShift != 0) return E_INVALIDARG;
+  if (vt_bits == VTBIT_CY && StoreSmallCurrency(*numprs, digits, result)) return S_OK;
   ExactNumber number;
   const bool negative = (numprs->dwOutFlags & NUMPRS_NEG) != 0;
   if (!ebank::platform::ExactFromDigits(digits, numprs->cDig, numprs->nPwr10, negative, &number)) {

@@ -1,7 +1,7 @@
 #include "ebank/platform/oleaut/var_currency.h"
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/oleaut/bstr_result.h"
+#include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/oleaut/exact_number.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/num_parse.h"
@@ -17,9 +17,12 @@ extern "C" HRESULT VarCyFromStr(const OLECHAR* text, LCID lcid, ULONG flags, CY*
 
 extern "C" HRESULT VarBstrFromCy(CY value, LCID lcid, ULONG flags, BSTR* out) {
   (void)flags;
-  const wchar_t separator = ebank::platform::GetLocaleInfoFor(lcid).decimal_separator;
-  return ebank::platform::ReturnBstr(
-      ebank::platform::ExactToText(ebank::platform::ExactFromCy(value), separator), out);
+  if (out == nullptr) return E_INVALIDARG;
+  wchar_t text[ebank::platform::kCurrencyTextSize];
+  const int length = ebank::platform::FormatCurrencyText(
+      value.int64, ebank::platform::GetLocaleInfoFor(lcid).decimal_separator, text);
+  *out = SysAllocStringLen(text, static_cast<UINT>(length));
+  return *out == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
 extern "C" HRESULT VarCyRound(CY value, int decimals, CY* out) {
@@ -43,3 +46,32 @@ extern "C" HRESULT VarR8FromCy(CY value, DOUBLE* out) {
   *out = static_cast<double>(value.int64) / 10000.0;
   return S_OK;
 }
+
+namespace ebank::platform {
+
+int FormatCurrencyText(LONGLONG raw, wchar_t decimal_separator, wchar_t* buffer) {
+  // The magnitude in unsigned arithmetic, so that the most negative value works.
+  const std::uint64_t magnitude =
+      raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+  std::uint64_t whole = magnitude / 10000;
+  unsigned fraction = static_cast<unsigned>(magnitude % 10000);
+  wchar_t digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  int length = 0;
+  if (raw < 0) buffer[length++] = L'-';
+  while (count > 0) buffer[length++] = digits[--count];
+  if (fraction != 0) {
+    buffer[length++] = decimal_separator;
+    for (unsigned divisor = 1000; fraction != 0; divisor /= 10) {
+      buffer[length++] = static_cast<wchar_t>(L'0' + fraction / divisor);
+      fraction %= divisor;
+    }
+  }
+  return length;
+}
+
+}  // namespace ebank::platform

@@ -24,4 +24,13 @@ EBANK_EXPORT HRESULT VarR8FromCy(CY value, DOUBLE* out);
 
 }  // extern "C"
 
+namespace ebank::platform {
+
+// Writes the text VarBstrFromCy gives for the raw value into `buffer`, which
+// has room for kCurrencyTextSize characters, and returns the length (no NUL).
+inline constexpr int kCurrencyTextSize = 24;
+EBANK_EXPORT int FormatCurrencyText(LONGLONG raw, wchar_t decimal_separator, wchar_t* buffer);
+
+}  // namespace ebank::platform
+
 #endif  // EBANK_PLATFORM_OLEAUT_VAR_CURRENCY_H_
