@@ -1,0 +1,95 @@
+#include "ebank/platform/msxml/text_conversion.h"
+
+#include "ebank/platform/hresult.h"
+#include "ebank/platform/oleaut/bstr.h"
+
+namespace ebank::platform::msxml {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsValidCodePoint(char32_t c) {
+  return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
+
+void AppendUtf8(char32_t c, std::string* out) {
+  if (!IsValidCodePoint(c)) c = kReplacement;
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Decodes one sequence at text[*pos], advancing *pos; overlong forms,
+// surrogates and truncated sequences give U+FFFD and skip one byte.
+char32_t DecodeUtf8(std::string_view text, size_t* pos) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(*pos);
+  if (lead < 0x80) {
+    ++*pos;
+    return lead;
+  }
+  size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || length > 4 || *pos + length > text.size() || lead >= 0xF8) {
+    ++*pos;
+    return kReplacement;
+  }
+  char32_t c = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    const unsigned char next = byte(*pos + i);
+    if ((next & 0xC0) != 0x80) {
+      ++*pos;
+      return kReplacement;
+    }
+    c = (c << 6) | (next & 0x3F);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[length] || !IsValidCodePoint(c)) {
+    ++*pos;
+    return kReplacement;
+  }
+  *pos += length;
+  return c;
+}
+
+}  // namespace
+
+std::string WideToUtf8(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t c : text) AppendUtf8(static_cast<char32_t>(c), &out);
+  return out;
+}
+
+std::string BstrToUtf8(BSTR text) {
+  if (text == nullptr) return {};
+  return WideToUtf8(std::wstring_view(text, SysStringLen(text)));
+}
+
+std::wstring Utf8ToWide(std::string_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();)
+    out.push_back(static_cast<wchar_t>(DecodeUtf8(text, &pos)));
+  return out;
+}
+
+HRESULT Utf8ToNewBstr(std::string_view utf8, BSTR* out) {
+  if (out == nullptr) return E_POINTER;
+  const std::wstring wide = Utf8ToWide(utf8);
+  *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  return *out == nullptr ? E_OUTOFMEMORY : S_OK;
+}
+
+}  // namespace ebank::platform::msxml

@@ -1,0 +1,38 @@
+// Structural edits of libxml2 trees that respect the node objects living on
+// them: nothing with an object is freed, text nodes are never merged away, and
+// nodes moved between documents carry their objects along.
+#ifndef EBANK_PLATFORM_MSXML_TREE_EDIT_H_
+#define EBANK_PLATFORM_MSXML_TREE_EDIT_H_
+
+#include <libxml/tree.h>
+
+#include "ebank/platform/types.h"
+
+namespace ebank::platform::msxml {
+
+// Whether any node of the subtree (attributes included) has a node object.
+bool SubtreeHasObject(xmlNodePtr root);
+
+// Frees an unlinked subtree.
+void FreeSubtree(xmlNodePtr root);
+
+// Unlinks `node`; frees it unless a node object lives in it, in which case it
+// becomes a detached root of its document.
+void DiscardSubtree(xmlNodePtr node);
+
+// Called after the object of `node` went: frees the detached subtree that
+// holds `node` when no other object lives in it.
+void FreeDetachedIfUnused(xmlNodePtr node);
+
+// Makes `child` (of any document, linked anywhere or detached) the last child
+// of `parent`, or puts it in the place of `replaced` (a child of `parent`),
+// which is then discarded. E_FAIL when the tree would become invalid.
+HRESULT InsertChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr replaced);
+
+// Replaces the children of `node` by one text node holding `utf8` (none for
+// the empty text); on a text-like node sets its content.
+HRESULT SetNodeText(xmlNodePtr node, const char* utf8);
+
+}  // namespace ebank::platform::msxml
+
+#endif  // EBANK_PLATFORM_MSXML_TREE_EDIT_H_

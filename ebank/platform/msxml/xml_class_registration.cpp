@@ -1,0 +1,73 @@
+// Registers the document, free-threaded document and XSL template classes in
+// the in-process class table when the platform library is loaded, so that
+// CoCreateInstance and CLSIDFromProgID find them without any set-up call (the
+// table is created on first use, so the order of static initialisation does
+// not matter).
+#include <new>
+
+#include "ebank/platform/com/class_table.h"
+#include "ebank/platform/msxml/dom_document.h"
+#include "ebank/platform/msxml/libxml_errors.h"
+#include "ebank/platform/msxml/msxml_ids.h"
+#include "ebank/platform/msxml/xsl_template_object.h"
+
+namespace ebank::platform::msxml {
+namespace {
+
+// A class factory with static lifetime: reference counting is not needed.
+class XmlClassFactory final : public IClassFactory {
+ public:
+  using Creator = IUnknown* (*)();
+  explicit constexpr XmlClassFactory(Creator creator) : creator_(creator) {}
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IClassFactory*>(this);
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+
+  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    InitializeXmlLibraries();
+    IUnknown* created = creator_();
+    if (created == nullptr) return E_OUTOFMEMORY;
+    HRESULT hr = created->QueryInterface(iid, object);
+    created->Release();
+    return hr;
+  }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+
+ private:
+  Creator creator_;
+};
+
+IUnknown* CreateDocument() {
+  return DomDocument::CreateEmpty();
+}
+IUnknown* CreateTemplate() {
+  return XslTemplateObject::Create();
+}
+
+XmlClassFactory document_factory(CreateDocument);
+XmlClassFactory template_factory(CreateTemplate);
+
+bool RegisterXmlClasses() {
+  RegisterClassFactory(CLSID_DOMDocument30, L"Msxml2.DOMDocument.3.0", &document_factory);
+  RegisterClassFactory(CLSID_FreeThreadedDOMDocument, L"MSXML2.FreeThreadedDOMDocument",
+                       &document_factory);
+  RegisterClassFactory(CLSID_XSLTemplate, L"MSXML2.XSLTemplate", &template_factory);
+  return true;
+}
+
+[[maybe_unused]] const bool registered = RegisterXmlClasses();
+
+}  // namespace
+}  // namespace ebank::platform::msxml
