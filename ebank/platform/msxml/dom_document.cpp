@@ -7,11 +7,11 @@
 #include <string>
 
 #include "ebank/platform/msxml/dom_parse_error.h"
-#include "ebank/platform/msxml/xml_dom_element.h"
 #include "ebank/platform/msxml/node_names.h"
 #include "ebank/platform/msxml/node_wrapping.h"
 #include "ebank/platform/msxml/text_conversion.h"
 #include "ebank/platform/msxml/tree_edit.h"
+#include "ebank/platform/msxml/xml_dom_element.h"
 #include "ebank/platform/msxml/xml_serializer.h"
 
 namespace ebank::platform::msxml {
