@@ -27,6 +27,11 @@ DWORD Fail(DWORD error) {
   return 0;
 }
 
+std::nullopt_t NoText(DWORD error) {
+  SetLastError(error);
+  return std::nullopt;
+}
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -106,9 +111,8 @@ std::optional<std::string_view> InsertSpec(std::string_view text, std::size_t i)
     return std::nullopt;
   }
   const std::string_view spec = text.substr(i + 1, end - i - 1);
-  if (spec.find('*') != std::string_view::npos || spec.find('n') != std::string_view::npos) {
-    return std::nullopt;
-  }
+  // A '*' would read arguments the insert does not have.
+  if (spec.find('*') != std::string_view::npos) return std::nullopt;
   return spec;
 }
 
@@ -185,19 +189,18 @@ bool IsEnglishOrNeutral(DWORD language_id) {
 std::optional<std::string_view> MessageText(DWORD flags, LPCVOID source, DWORD message_id,
                                             DWORD language_id) {
   if ((flags & FORMAT_MESSAGE_FROM_STRING) != 0) {
-    if (source == nullptr) return Fail(ERROR_INVALID_PARAMETER), std::nullopt;
+    if (source == nullptr) return NoText(ERROR_INVALID_PARAMETER);
     return std::string_view(static_cast<const char*>(source));
   }
   if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) != 0) {
-    if (!IsEnglishOrNeutral(language_id)) return Fail(ERROR_RESOURCE_LANG_NOT_FOUND), std::nullopt;
-    std::optional<std::string_view> text = ebank::platform::SystemMessageText(message_id);
-    if (!text) Fail(ERROR_MR_MID_NOT_FOUND);
-    return text;
+    if (!IsEnglishOrNeutral(language_id)) return NoText(ERROR_RESOURCE_LANG_NOT_FOUND);
+    const std::optional<std::string_view> text = ebank::platform::SystemMessageText(message_id);
+    return text ? text : NoText(ERROR_MR_MID_NOT_FOUND);
   }
   // Modules carry no message tables here.
   const DWORD error = (flags & FORMAT_MESSAGE_FROM_HMODULE) != 0 ? ERROR_RESOURCE_TYPE_NOT_FOUND
                                                                  : ERROR_INVALID_PARAMETER;
-  return Fail(error), std::nullopt;
+  return NoText(error);
 }
 
 DWORD Deliver(DWORD flags, const std::string& text, LPSTR buffer, DWORD size) {
