@@ -1,0 +1,125 @@
+#include "ebank/diagnostics/installation.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/platform/com/apartment.h"
+#include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/dispatch.h"
+
+namespace ebank::diagnostics {
+namespace {
+
+using ovEBankHelper::g_bIsEbankingInstalled;
+using ::testing::ElementsAre;
+
+constexpr CLSID kCheckClass = {
+    0xC7FDECA8, 0x8D32, 0x46CA, {0x8B, 0xEF, 0x72, 0xD4, 0xB4, 0xBF, 0x5F, 0x21}};
+
+// An automation object that counts its references; it lives on the stack of
+// the test, so a final Release does not delete it.
+class CheckObject : public IDispatch {
+ public:
+  STDMETHOD(QueryInterface)(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IDispatch) return *object = nullptr, E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IDispatch*>(this);
+    return S_OK;
+  }
+  STDMETHOD_(ULONG, AddRef)() override { return ++references; }
+  STDMETHOD_(ULONG, Release)() override { return --references; }
+  STDMETHOD(GetTypeInfoCount)(UINT*) override { return E_NOTIMPL; }
+  STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHOD(Invoke)(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+  std::atomic<ULONG> references{0};
+};
+
+class CheckFactory : public IClassFactory {
+ public:
+  explicit CheckFactory(CheckObject* object) : object_(object) {}
+  STDMETHOD(QueryInterface)(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) return *object = nullptr, E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IClassFactory*>(this);
+    return S_OK;
+  }
+  STDMETHOD_(ULONG, AddRef)() override { return 1; }
+  STDMETHOD_(ULONG, Release)() override { return 1; }
+  STDMETHOD(CreateInstance)(IUnknown*, REFIID iid, void** object) override {
+    ++creations;
+    return object_->QueryInterface(iid, object);
+  }
+  STDMETHOD(LockServer)(BOOL) override { return S_OK; }
+  int creations = 0;
+
+ private:
+  CheckObject* object_;
+};
+
+class InstallationTest : public TraceTest {
+ protected:
+  void SetUp() override {
+    TraceTest::SetUp();
+    ASSERT_GE(CoInitializeEx(nullptr, COINIT_MULTITHREADED), 0);
+    ASSERT_EQ(platform::RegisterClassFactory(kCheckClass, nullptr, &factory_), S_OK);
+  }
+  void TearDown() override {
+    platform::RevokeClassFactory(kCheckClass);
+    CoUninitialize();
+    TraceTest::TearDown();
+  }
+  void LoadInstallation(const std::filesystem::path& directory) {
+    LoadSettings("\"TraceLevel\"=dword:00000010\n" + DirectoryValue("ZEB32DIR", directory));
+  }
+
+  CheckObject object_;
+  CheckFactory factory_{&object_};
+};
+
+TEST_F(InstallationTest, ExistingDirectoryAndCreatableClassMeanInstalledOnceAndForAll) {
+  LoadInstallation(directory_);
+  EXPECT_TRUE(g_bIsEbankingInstalled());
+  EXPECT_EQ(factory_.creations, 1);
+  EXPECT_EQ(object_.references, 0u);  // the instance is released at once
+  LoadSettings("");
+  EXPECT_TRUE(g_bIsEbankingInstalled());
+  EXPECT_EQ(factory_.creations, 1);
+  EXPECT_THAT(DebugOutput(), ElementsAre("g_bIsEbankingInstalled returned: 1\n"));
+}
+
+TEST_F(InstallationTest, MissingDirectoryAnswersFalseWithoutCreatingTheClass) {
+  LoadInstallation(directory_ / "absent");
+  EXPECT_FALSE(g_bIsEbankingInstalled());
+  EXPECT_EQ(factory_.creations, 0);
+  LoadInstallation(directory_);
+  EXPECT_FALSE(g_bIsEbankingInstalled());  // the first answer holds
+  EXPECT_THAT(DebugOutput(), ElementsAre("g_bIsEbankingInstalled returned: 0\n"));
+}
+
+TEST_F(InstallationTest, UncreatableClassOrMissingKeyAnswerFalse) {
+  platform::RevokeClassFactory(kCheckClass);
+  LoadInstallation(directory_);
+  EXPECT_FALSE(g_bIsEbankingInstalled());
+
+  ResetDiagnosticsForTesting();
+  platform::LoadRegistryForTesting("REGEDIT4\n");
+  EXPECT_FALSE(g_bIsEbankingInstalled());
+}
+
+TEST_F(InstallationTest, ThreadWithoutComCountsAsNotInstalled) {
+  LoadInstallation(directory_);
+  bool installed = true;
+  std::thread([&] { installed = g_bIsEbankingInstalled(); }).join();
+  EXPECT_FALSE(installed);
+  EXPECT_EQ(factory_.creations, 0);
+}
+
+}  // namespace
+}  // namespace ebank::diagnostics
