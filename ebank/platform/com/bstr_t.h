@@ -64,7 +64,7 @@ class EBANK_EXPORT _bstr_t {
  private:
   class Data;
   explicit _bstr_t(Data* data) noexcept : data_(data) {}
-  void Reset(Data* data) noexcept;
+  [[gnu::visibility("hidden")]] void Reset(Data* data) noexcept;
 
   Data* data_ = nullptr;
 };

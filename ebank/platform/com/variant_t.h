@@ -65,7 +65,7 @@ class EBANK_EXPORT _variant_t : public VARIANT {
 
  private:
   // The value converted to `vt`, owned by the caller.
-  VARIANT ConvertedTo(VARTYPE vt) const;
+  [[gnu::visibility("hidden")]] VARIANT ConvertedTo(VARTYPE vt) const;
 };
 
 #endif  // EBANK_PLATFORM_COM_VARIANT_T_H_
