@@ -103,6 +103,26 @@ void AppendInsert(std::string& out, std::string_view spec, std::uintptr_t value)
   }
 }
 
+// Whether `spec` is exactly one printf conversion without the '%': flags,
+// width, precision, a size prefix and the type. Anything more could read
+// arguments the insert does not have.
+bool IsSingleConversion(std::string_view spec) {
+  std::size_t i = spec.find_first_not_of("-#0");
+  if (i == std::string_view::npos) return false;
+  i = spec.find_first_not_of("0123456789", i);
+  if (i != std::string_view::npos && spec[i] == '.')
+    i = spec.find_first_not_of("0123456789", i + 1);
+  if (i == std::string_view::npos) return false;
+  for (const std::string_view prefix : {"ll", "I64", "I32", "h", "l", "w"}) {
+    if (spec.substr(i, prefix.size()) == prefix) {
+      i += prefix.size();
+      break;
+    }
+  }
+  return i + 1 == spec.size() &&
+         std::string_view("diouxXcCsSp").find(spec[i]) != std::string_view::npos;
+}
+
 // The "!spec!" after an insert number at text[i], if well formed.
 std::optional<std::string_view> InsertSpec(std::string_view text, std::size_t i) {
   if (i >= text.size() || text[i] != '!') return std::nullopt;
@@ -111,8 +131,7 @@ std::optional<std::string_view> InsertSpec(std::string_view text, std::size_t i)
     return std::nullopt;
   }
   const std::string_view spec = text.substr(i + 1, end - i - 1);
-  // A '*' would read arguments the insert does not have.
-  if (spec.find('*') != std::string_view::npos) return std::nullopt;
+  if (!IsSingleConversion(spec)) return std::nullopt;
   return spec;
 }
 
@@ -208,7 +227,11 @@ DWORD Deliver(DWORD flags, const std::string& text, LPSTR buffer, DWORD size) {
   if (buffer == nullptr) return Fail(ERROR_INVALID_PARAMETER);
   if (needed > UINT32_MAX) return Fail(ERROR_NOT_ENOUGH_MEMORY);
   char* target = buffer;
-  if ((flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) != 0) {
+  const bool allocate = (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) != 0;
+  // An empty message reads as a failure to callers, who then free nothing:
+  // hand out no block for it.
+  if (text.empty() && allocate) return Fail(ERROR_SUCCESS);
+  if (allocate) {
     target = static_cast<char*>(LocalAlloc(LMEM_FIXED, needed > size ? needed : size));
     if (target == nullptr) return Fail(ERROR_NOT_ENOUGH_MEMORY);
     *reinterpret_cast<char**>(buffer) = target;

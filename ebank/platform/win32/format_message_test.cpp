@@ -145,7 +145,14 @@ TEST(FormatMessageTest, InsertsAndEscapesFromAString) {
   EXPECT_EQ(FromString(0, "[%1!5s!|%2!04x!|%3!ws!]", "ab", 0xBEu, L"w"), "[   ab|00be|w]");
   EXPECT_EQ(FromString(0, "100%% done%t%r%.%!x"), "100% done\t\r.!x");
   EXPECT_EQ(FromString(0, "stop%0 here"), "stop");
+  char* block = reinterpret_cast<char*>(1);
+  EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, "%0", 0, 0,
+                           reinterpret_cast<LPSTR>(&block), 0, nullptr),
+            0u);
+  EXPECT_EQ(block, nullptr);
   EXPECT_EQ(FromString(0, "%1", static_cast<const char*>(nullptr)), "(null)");
+  // A spec that is not one conversion is plain text after a string insert.
+  EXPECT_EQ(FromString(0, "%1!s%s!|%2!*d!", "a", "b"), "a!ss!|b!*d!");
   EXPECT_EQ(FromString(FORMAT_MESSAGE_IGNORE_INSERTS, "keep %1 and %2!d!"), "keep %1 and %2!d!");
   // Regular line breaks become blanks when the width mask is full.
   EXPECT_EQ(FromString(FORMAT_MESSAGE_MAX_WIDTH_MASK, "one\r\ntwo\n"), "one two ");
