@@ -2,6 +2,7 @@
 // saving and the parse-error check.
 #include "ebank/xml/xml_class.h"
 
+#include <cstring>
 #include <string>
 
 #include "ebank/core/error.h"
@@ -18,7 +19,14 @@ constexpr wchar_t kDocumentProgId[] = L"Msxml2.DOMDocument.3.0";
 // Narrow paths are limited to this many characters including the terminator.
 constexpr std::size_t kMaxPath = 260;
 
+// A path longer than the limit is refused rather than cut: a cut path names
+// another file, which save would then overwrite.
+void CheckPathLength(std::size_t length) {
+  if (length >= kMaxPath) _com_issue_error(E_INVALIDARG);
+}
+
 std::wstring WidenPath(const char* path) {
+  CheckPathLength(std::strlen(path));
   return internal::LocaleText(path, kMaxPath - 1);
 }
 
@@ -141,11 +149,10 @@ void CXmlClass::saveTemp(const char* name) {
   char directory[kMaxPath] = {};
   if (GetTempPathA(kMaxPath, directory) >= kMaxPath) directory[0] = 0;
   // The directory already ends in a separator, so the name follows a doubled
-  // one; both are harmless in a path. wsprintfA writes up to 1024 bytes, more
-  // than the path limit, and the result is cut to that limit afterwards.
+  // one, which a path allows. wsprintfA writes at most 1024 bytes.
   char path[1024] = {};
-  wsprintfA(path, "%s/%s.XML", directory, name == nullptr ? "" : name);
-  path[kMaxPath - 1] = 0;
+  const int length = wsprintfA(path, "%s/%s.XML", directory, name == nullptr ? "" : name);
+  CheckPathLength(static_cast<std::size_t>(length));
   save(path);
 }
 
