@@ -2,6 +2,9 @@
 
 #include <string.h>
 
+#include <array>
+#include <utility>
+
 #include "ebank/crypto/wiped_array.h"
 
 namespace ovEBankCrypto {
@@ -33,6 +36,53 @@ Limb NegatedInverse(Limb m) {
   return 0 - inverse;
 }
 
+// Coarsely integrated operand scanning with the two inner loops fused: per
+// limb of b, one row a * b[i] and one multiple m * d that clears the lowest
+// limb are added in a single pass, which drops that limb. The limb count is
+// a template parameter so that the compiler unrolls the passes.
+template <unsigned N>
+void MultiplyLimbs(Limb* out, const Limb* a, const Limb* b, const Limb* modulus, Limb inverse) {
+  Limb t[N + 1] = {};
+  for (unsigned i = 0; i < N; ++i) {
+    const Limb bi = b[i];
+    Wide row = static_cast<Wide>(a[0]) * bi + t[0];
+    Limb rowCarry = static_cast<Limb>(row >> 64);
+    const Limb m = static_cast<Limb>(row) * inverse;
+    Wide reduce = static_cast<Wide>(m) * modulus[0] + static_cast<Limb>(row);
+    Limb reduceCarry = static_cast<Limb>(reduce >> 64);
+    for (unsigned j = 1; j < N; ++j) {
+      row = static_cast<Wide>(a[j]) * bi + t[j] + rowCarry;
+      rowCarry = static_cast<Limb>(row >> 64);
+      reduce = static_cast<Wide>(m) * modulus[j] + static_cast<Limb>(row) + reduceCarry;
+      reduceCarry = static_cast<Limb>(reduce >> 64);
+      t[j - 1] = static_cast<Limb>(reduce);
+    }
+    const Wide top = static_cast<Wide>(t[N]) + rowCarry + reduceCarry;
+    t[N - 1] = static_cast<Limb>(top);
+    t[N] = static_cast<Limb>(top >> 64);
+  }
+
+  // t < 2d: one conditional subtraction gives the residue.
+  Limb reduced[N];
+  Limb borrow = 0;
+  for (unsigned j = 0; j < N; ++j) {
+    const Wide difference = static_cast<Wide>(t[j]) - modulus[j] - borrow;
+    reduced[j] = static_cast<Limb>(difference);
+    borrow = static_cast<Limb>(difference >> 64) & 1;
+  }
+  memcpy(out, t[N] < borrow ? t : reduced, sizeof(Limb) * N);
+  explicit_bzero(t, sizeof t);
+  explicit_bzero(reduced, sizeof reduced);
+}
+
+template <unsigned... N>
+constexpr std::array<MontgomeryModulus::MultiplyFunction*, sizeof...(N) + 1> MultiplyTable(
+    std::integer_sequence<unsigned, N...>) {
+  return {nullptr, &MultiplyLimbs<N + 1>...};
+}
+
+constexpr auto kMultiply = MultiplyTable(std::make_integer_sequence<unsigned, kMaxLimbs>());
+
 }  // namespace
 
 bool MontgomeryModulus::Suits(const Digit* d, unsigned digits) {
@@ -43,6 +93,7 @@ bool MontgomeryModulus::Suits(const Digit* d, unsigned digits) {
 MontgomeryModulus::MontgomeryModulus(const Digit* d, unsigned digits) {
   unsigned significant = bnDigits(d, digits);
   limbs_ = (significant + 1) / 2;
+  multiply_ = kMultiply[limbs_];
   DigitsToLimbs(modulus_, limbs_, d, significant);
   inverse_ = NegatedInverse(modulus_[0]);
 
@@ -84,48 +135,8 @@ void MontgomeryModulus::One(Limb* out) const {
   Multiply(out, rSquared_, unit);
 }
 
-// Coarsely integrated operand scanning: one row of a * b[i] is added, then one
-// multiple of the modulus that clears the lowest limb, which is dropped.
 void MontgomeryModulus::Multiply(Limb* out, const Limb* a, const Limb* b) const {
-  const unsigned n = limbs_;
-  WipedArray<Limb, kMaxLimbs + 2> t;
-  memset(t, 0, sizeof(Limb) * (n + 2));
-  for (unsigned i = 0; i < n; ++i) {
-    Limb carry = 0;
-    const Limb bi = b[i];
-    for (unsigned j = 0; j < n; ++j) {
-      Wide sum = static_cast<Wide>(a[j]) * bi + t[j] + carry;
-      t[j] = static_cast<Limb>(sum);
-      carry = static_cast<Limb>(sum >> 64);
-    }
-    Wide top = static_cast<Wide>(t[n]) + carry;
-    t[n] = static_cast<Limb>(top);
-    t[n + 1] = static_cast<Limb>(top >> 64);
-
-    const Limb m = t[0] * inverse_;
-    Wide sum = static_cast<Wide>(m) * modulus_[0] + t[0];
-    carry = static_cast<Limb>(sum >> 64);
-    for (unsigned j = 1; j < n; ++j) {
-      sum = static_cast<Wide>(m) * modulus_[j] + t[j] + carry;
-      t[j - 1] = static_cast<Limb>(sum);
-      carry = static_cast<Limb>(sum >> 64);
-    }
-    top = static_cast<Wide>(t[n]) + carry;
-    t[n - 1] = static_cast<Limb>(top);
-    t[n] = t[n + 1] + static_cast<Limb>(top >> 64);
-  }
-
-  // t < 2d: one conditional subtraction gives the residue.
-  WipedArray<Limb, kMaxLimbs> reduced;
-  Limb borrow = 0;
-  for (unsigned j = 0; j < n; ++j) {
-    Wide difference = static_cast<Wide>(t[j]) - modulus_[j] - borrow;
-    reduced[j] = static_cast<Limb>(difference);
-    borrow = static_cast<Limb>(difference >> 64) & 1;
-  }
-  const bool keepT = t[n] < borrow;
-  memcpy(out, keepT ? static_cast<const Limb*>(t) : static_cast<const Limb*>(reduced),
-         sizeof(Limb) * n);
+  multiply_(out, a, b, modulus_, inverse_);
 }
 
 }  // namespace ovEBankCrypto

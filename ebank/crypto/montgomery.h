@@ -16,6 +16,8 @@ class MontgomeryModulus {
  public:
   using Limb = std::uint64_t;
   static constexpr unsigned kMaxLimbs = kMaxModulusBytes / 8;  // 16
+  using MultiplyFunction = void(Limb* out, const Limb* a, const Limb* b, const Limb* modulus,
+                                Limb inverse);
 
   // Whether `d` (of `digits` digits) can be used: odd and at most 1024 bits.
   static bool Suits(const Digit* d, unsigned digits);
@@ -37,8 +39,9 @@ class MontgomeryModulus {
 
  private:
   Limb modulus_[kMaxLimbs];
-  Limb rSquared_[kMaxLimbs];  // R^2 mod d
-  Limb inverse_;              // -d^-1 mod 2^64
+  Limb rSquared_[kMaxLimbs];    // R^2 mod d
+  Limb inverse_;                // -d^-1 mod 2^64
+  MultiplyFunction* multiply_;  // unrolled for the limb count
   unsigned limbs_;
 };
 

@@ -81,6 +81,8 @@ class DividingPowering {
 };
 
 // Powers in Montgomery form: odd moduli, which every RSA modulus and prime is.
+// b^2 and b^3 are made when first needed: a public exponent such as 65537
+// never needs them.
 class MontgomeryPowering {
  public:
   using Limb = MontgomeryModulus::Limb;
@@ -90,22 +92,27 @@ class MontgomeryPowering {
     WipedArray<Digit, kMaxDigits> reduced;
     bnMod(reduced, base, digits, modulus, digits);
     modulus_.Enter(powers_[0], reduced, digits);
-    modulus_.Multiply(powers_[1], powers_[0], powers_[0]);
-    modulus_.Multiply(powers_[2], powers_[1], powers_[0]);
   }
   ~MontgomeryPowering() { explicit_bzero(powers_, sizeof powers_); }
 
   void Start(unsigned pair) {
-    memcpy(t_, powers_[pair - 1], sizeof(Limb) * MontgomeryModulus::kMaxLimbs);
+    memcpy(t_, Power(pair), sizeof(Limb) * MontgomeryModulus::kMaxLimbs);
   }
   void Square() { modulus_.Multiply(t_, t_, t_); }
-  void MultiplyBy(unsigned pair) { modulus_.Multiply(t_, t_, powers_[pair - 1]); }
+  void MultiplyBy(unsigned pair) { modulus_.Multiply(t_, t_, Power(pair)); }
   void Result(Digit* out) const { modulus_.Leave(out, digits_, t_); }
 
  private:
+  const Limb* Power(unsigned exponent) {
+    for (; powersMade_ < exponent; ++powersMade_)
+      modulus_.Multiply(powers_[powersMade_], powers_[powersMade_ - 1], powers_[0]);
+    return powers_[exponent - 1];
+  }
+
   MontgomeryModulus modulus_;
   unsigned digits_;
-  Limb powers_[3][MontgomeryModulus::kMaxLimbs];
+  unsigned powersMade_ = 1;
+  Limb powers_[3][MontgomeryModulus::kMaxLimbs] = {};
   WipedArray<Limb, MontgomeryModulus::kMaxLimbs> t_;
 };
 
