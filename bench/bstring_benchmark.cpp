@@ -61,7 +61,11 @@ BENCHMARK(BM_BStringAppend)->Arg(4)->Arg(32);
 void BM_WStringAppend(benchmark::State& state) {
   for (auto _ : state) {
     std::wstring text;
-    for (int64_t i = 0; i < state.range(0); ++i) text += WideOf("KONTO/");
+    for (int64_t i = 0; i < state.range(0); ++i) {
+      for (const char* byte = "KONTO/"; *byte != '\0'; ++byte) {
+        text += static_cast<wchar_t>(static_cast<unsigned char>(*byte));
+      }
+    }
     benchmark::DoNotOptimize(text.data());
   }
 }
