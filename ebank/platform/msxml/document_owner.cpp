@@ -29,8 +29,14 @@ DocumentOwner::DocumentOwner(xmlDocPtr doc) : doc_(doc) {
 }
 
 DocumentOwner::~DocumentOwner() {
+  if (xpath_context_ != nullptr) xmlXPathFreeContext(xpath_context_);
   for (xmlNodePtr root : detached_roots_) FreeSubtree(root);
   xmlFreeDoc(doc_);
+}
+
+xmlXPathContextPtr DocumentOwner::xpath_context() {
+  if (xpath_context_ == nullptr) xpath_context_ = xmlXPathNewContext(doc_);
+  return xpath_context_;
 }
 
 void DocumentOwner::Release() {

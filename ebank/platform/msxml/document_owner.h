@@ -9,6 +9,7 @@
 #define EBANK_PLATFORM_MSXML_DOCUMENT_OWNER_H_
 
 #include <libxml/tree.h>
+#include <libxml/xpath.h>
 
 #include <atomic>
 #include <unordered_set>
@@ -51,6 +52,10 @@ class DocumentOwner {
   bool RemoveDetachedRoot(xmlNodePtr node) { return detached_roots_.erase(node) != 0; }
   bool HasDetachedRoots() const { return !detached_roots_.empty(); }
 
+  // The XPath context of this document, made on first use and kept, since
+  // making one registers every XPath function anew. Null without memory.
+  xmlXPathContextPtr xpath_context();
+
  private:
   explicit DocumentOwner(xmlDocPtr doc);
   ~DocumentOwner();
@@ -60,6 +65,7 @@ class DocumentOwner {
   bool has_declaration_ = false;
   DomDocument* document_object_ = nullptr;
   std::unordered_set<xmlNodePtr> detached_roots_;
+  xmlXPathContextPtr xpath_context_ = nullptr;
 };
 
 }  // namespace ebank::platform::msxml

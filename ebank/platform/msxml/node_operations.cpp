@@ -115,10 +115,12 @@ HRESULT GetOwnerDocument(xmlNodePtr node, IXMLDOMDocument** document) {
 }
 
 HRESULT GetText(xmlNodePtr node, BSTR* text) {
+  if (text == nullptr) return NullResult();
   xmlChar* content = xmlNodeGetContent(node);
-  const std::string utf8 = content != nullptr ? reinterpret_cast<const char*>(content) : "";
+  HRESULT hr =
+      Utf8ToNewBstr(content != nullptr ? reinterpret_cast<const char*>(content) : "", text);
   xmlFree(content);
-  return ReturnText(utf8, text);
+  return SUCCEEDED(hr) ? hr : Fail(hr, "Not enough memory for the text.");
 }
 
 HRESULT PutText(xmlNodePtr node, BSTR text) {

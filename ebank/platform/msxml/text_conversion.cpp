@@ -1,5 +1,7 @@
 #include "ebank/platform/msxml/text_conversion.h"
 
+#include <cstdint>
+
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 
@@ -85,11 +87,18 @@ std::wstring Utf8ToWide(std::string_view text) {
   return out;
 }
 
+// Decodes straight into the BSTR: one pass to count, one to fill, so text read
+// out of a document is copied once.
 HRESULT Utf8ToNewBstr(std::string_view utf8, BSTR* out) {
   if (out == nullptr) return E_POINTER;
-  const std::wstring wide = Utf8ToWide(utf8);
-  *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  return *out == nullptr ? E_OUTOFMEMORY : S_OK;
+  size_t length = 0;
+  for (size_t pos = 0; pos < utf8.size(); ++length) DecodeUtf8(utf8, &pos);
+  if (length > UINT32_MAX / sizeof(OLECHAR)) return E_OUTOFMEMORY;
+  *out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (*out == nullptr) return E_OUTOFMEMORY;
+  OLECHAR* next = *out;
+  for (size_t pos = 0; pos < utf8.size();) *next++ = static_cast<OLECHAR>(DecodeUtf8(utf8, &pos));
+  return S_OK;
 }
 
 }  // namespace ebank::platform::msxml

@@ -6,14 +6,12 @@
 #include <new>
 
 #include "ebank/platform/hresult.h"
+#include "ebank/platform/msxml/document_owner.h"
 #include "ebank/platform/msxml/libxml_errors.h"
 
 namespace ebank::platform::msxml {
 namespace {
 
-struct ContextDeleter {
-  void operator()(xmlXPathContextPtr context) const { xmlXPathFreeContext(context); }
-};
 struct ObjectDeleter {
   void operator()(xmlXPathObjectPtr object) const { xmlXPathFreeObject(object); }
 };
@@ -28,11 +26,11 @@ HRESULT SelectNodes(xmlNodePtr context, const std::string& xpath, size_t limit,
     return E_FAIL;
   }
   ErrorCapture capture;
-  std::unique_ptr<xmlXPathContext, ContextDeleter> xpath_context(xmlXPathNewContext(context->doc));
-  if (!xpath_context) throw std::bad_alloc();
+  xmlXPathContextPtr xpath_context = DocumentOwner::Of(context)->xpath_context();
+  if (xpath_context == nullptr) throw std::bad_alloc();
   xpath_context->node = context;
   std::unique_ptr<xmlXPathObject, ObjectDeleter> result(
-      xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), xpath_context.get()));
+      xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), xpath_context));
   if (!result || capture.error().present) {
     *error = capture.MessageOr("The XPath expression is not valid.") + " (" + xpath + ")";
     return E_FAIL;

@@ -1,0 +1,150 @@
+// The XML DOM layer against raw libxml2 doing the same work: parsing a large
+// account list, reading the fields of one record by XPath, and rewriting the
+// text of every amount element.
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+#include <libxml/xpath.h>
+
+#include <string>
+#include <vector>
+
+#include "ebank/platform/com/activation.h"
+#include "ebank/platform/com/apartment.h"
+#include "ebank/platform/msxml/msxml.h"
+
+namespace {
+
+constexpr const char* kFields[] = {
+    "BLZ",     "KONTONR",     "NAME",     "IBAN",        "BIC",        "WAEHRUNG",    "TYP",
+    "INHABER", "BEZEICHNUNG", "STATUS",   "SALDO/VALUE", "SALDO/DATE", "LIMIT/VALUE", "KUNDENNR",
+    "PRODUKT", "DATUM/DATE",  "BANKNAME", "ORT",         "LAND",       "KATEGORIE"};
+
+void AppendElement(const std::string& name, const std::string& content, std::string* xml) {
+  xml->append("<").append(name).append(">").append(content);
+  xml->append("</").append(name).append(">");
+}
+
+// A KONTO record with one element (or element and child) per field path.
+std::string Account(int number) {
+  const std::string value = std::to_string(number) + "x";
+  std::string xml = "<KONTO>";
+  for (const std::string path : kFields) {
+    const size_t slash = path.find('/');
+    if (slash == std::string::npos) {
+      AppendElement(path, value, &xml);
+    } else {
+      std::string inner;
+      AppendElement(path.substr(slash + 1), value, &inner);
+      AppendElement(path.substr(0, slash), inner, &xml);
+    }
+  }
+  return xml + "</KONTO>";
+}
+
+std::string Accounts(int count) {
+  std::string xml = "<KONTEN>";
+  for (int i = 0; i < count; ++i) xml += Account(i);
+  return xml + "</KONTEN>";
+}
+
+std::string Values(int count) {
+  std::string xml = "<R>";
+  for (int i = 0; i < count; ++i)
+    xml += "<T><VALUE PREFIX=\"+\">" + std::to_string(i) + ".5</VALUE></T>";
+  return xml + "</R>";
+}
+
+_bstr_t Wide(const std::string& text) {
+  return _bstr_t(std::wstring(text.begin(), text.end()).c_str());
+}
+
+IXMLDOMDocument2Ptr NewDocument() {
+  IXMLDOMDocument2* raw = nullptr;
+  CoCreateInstance(CLSID_DOMDocument30, nullptr, 7, IID_IXMLDOMDocument2,
+                   reinterpret_cast<void**>(&raw));
+  return IXMLDOMDocument2Ptr(raw, false);
+}
+
+struct ComScope {
+  ComScope() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
+  ~ComScope() { CoUninitialize(); }
+};
+
+void BM_DomLoadXml(benchmark::State& state) {
+  ComScope com;
+  const _bstr_t text = Wide(Accounts(10000));
+  for (auto _ : state) {
+    IXMLDOMDocument2Ptr doc = NewDocument();
+    benchmark::DoNotOptimize(doc->loadXML(text));
+  }
+}
+BENCHMARK(BM_DomLoadXml)->Unit(benchmark::kMillisecond);
+
+void BM_LibxmlReadMemory(benchmark::State& state) {
+  const std::string text = Accounts(10000);
+  for (auto _ : state) {
+    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8",
+                                  XML_PARSE_NONET | XML_PARSE_NOBLANKS);
+    benchmark::DoNotOptimize(doc);
+    xmlFreeDoc(doc);
+  }
+}
+BENCHMARK(BM_LibxmlReadMemory)->Unit(benchmark::kMillisecond);
+
+void BM_DomReadRecord(benchmark::State& state) {
+  ComScope com;
+  IXMLDOMDocument2Ptr doc = NewDocument();
+  doc->loadXML(Wide(Account(7)));
+  IXMLDOMElementPtr root = doc->GetdocumentElement();
+  std::vector<_bstr_t> paths;
+  for (const char* field : kFields) paths.push_back(Wide(field));
+  for (auto _ : state) {
+    for (const _bstr_t& path : paths) {
+      IXMLDOMNodePtr node = root->selectSingleNode(path);
+      benchmark::DoNotOptimize(node->Gettext());
+    }
+  }
+}
+BENCHMARK(BM_DomReadRecord);
+
+void BM_LibxmlXPathRecord(benchmark::State& state) {
+  const std::string text = Account(7);
+  xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", 0);
+  xmlXPathContextPtr context = xmlXPathNewContext(doc);
+  context->node = xmlDocGetRootElement(doc);
+  for (auto _ : state) {
+    for (const char* field : kFields) {
+      xmlXPathObjectPtr result = xmlXPathEval(reinterpret_cast<const xmlChar*>(field), context);
+      xmlChar* content = xmlNodeGetContent(result->nodesetval->nodeTab[0]);
+      benchmark::DoNotOptimize(content);
+      xmlFree(content);
+      xmlXPathFreeObject(result);
+    }
+  }
+  xmlXPathFreeContext(context);
+  xmlFreeDoc(doc);
+}
+BENCHMARK(BM_LibxmlXPathRecord);
+
+// Selects every VALUE and rewrites its text: time must grow linearly.
+void BM_DomRewriteValues(benchmark::State& state) {
+  ComScope com;
+  const _bstr_t text = Wide(Values(static_cast<int>(state.range(0))));
+  const _bstr_t replacement(L"1,50");
+  for (auto _ : state) {
+    state.PauseTiming();
+    IXMLDOMDocument2Ptr doc = NewDocument();
+    doc->loadXML(text);
+    state.ResumeTiming();
+    IXMLDOMNodeListPtr list = doc->GetdocumentElement()->selectNodes(_bstr_t(L".//VALUE"));
+    while (IXMLDOMNodePtr node = list->nextNode()) {
+      benchmark::DoNotOptimize(node->Gettext());
+      node->Puttext(replacement);
+    }
+  }
+}
+BENCHMARK(BM_DomRewriteValues)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
