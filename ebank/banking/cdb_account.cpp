@@ -1,0 +1,259 @@
+#include "ebank/banking/cdb_account.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "ebank/banking/ebank_const.h"
+#include "ebank/platform/win32/code_page.h"
+#include "ebank/xml/xml_class.h"
+
+namespace {
+
+using BString = CDBAccount::BString;
+
+// Every field of the KONTO format but the date, in writing order: each entry
+// names either a number or a text member.
+struct KontoField {
+  const wchar_t* element;
+  LONG CDBAccount::*number;
+  BString CDBAccount::*text;
+};
+
+constexpr KontoField kKontoFields[] = {
+    {L"ID", &CDBAccount::m_lKtoID, nullptr},
+    {L"FK_KEY_DOWN", &CDBAccount::m_lFkKeyDown, nullptr},
+    {L"FK_KEY_UP", &CDBAccount::m_lFkKeyUp, nullptr},
+    {L"NUMMER", nullptr, &CDBAccount::m_bstrNummer},
+    {L"BLZ", nullptr, &CDBAccount::m_bstrBLZ},
+    {L"CURRENCY", nullptr, &CDBAccount::m_bstrCurrency},
+    {L"ONLINE", &CDBAccount::m_lOnline, nullptr},
+    {L"BEZEICHNUNG", nullptr, &CDBAccount::m_bstrBezeichnung},
+    {L"BANKNAME", nullptr, &CDBAccount::m_bstrBankName},
+    {L"CONTACTNAME", nullptr, &CDBAccount::m_bstrContactName},
+    {L"CONTACTTYPE", nullptr, &CDBAccount::m_bstrContactType},
+    {L"NAME", nullptr, &CDBAccount::m_bstrName},
+    {L"NAMEEX", nullptr, &CDBAccount::m_bstrNameEx},
+    {L"CITY", nullptr, &CDBAccount::m_bstrCity},
+    {L"STREET", nullptr, &CDBAccount::m_bstrStreet},
+    {L"CITYCODE", &CDBAccount::m_lCityCode, nullptr},
+    {L"COUNTRYCODE", &CDBAccount::m_lCountryCode, nullptr},
+};
+
+constexpr const wchar_t* kDateParent = L"DATE_LASTDOWNLOAD";
+constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
+
+// The format engine's output limit: 1023 characters and the terminator.
+constexpr std::size_t kClauseLimit = 1023;
+
+// A value as the where-clause holds it: narrowed through the ANSI code page up
+// to its first NUL (as "%ws" inserts it), every apostrophe doubled.
+std::string SqlQuoted(const BString& value) {
+  const std::string narrow = ebank::platform::NarrowFromWide(std::wstring_view(value.ByVal()));
+  std::string quoted;
+  quoted.reserve(narrow.size());
+  for (const char c : narrow) {
+    quoted += c;
+    if (c == '\'') quoted += '\'';
+  }
+  return quoted;
+}
+
+// Joins `values` into "<lead[0]>'value'<lead[1]>'value'..." and cuts the
+// text at the format limit. A cut that would keep only the first half of a
+// doubled apostrophe drops that half, so the text still ends inside an open
+// quoted value instead of closing it early.
+BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*>> parts) {
+  std::string clause;
+  bool split_pair = false;
+  for (const auto& [lead, value] : parts) {
+    clause += lead;
+    clause += '\'';
+    const std::string quoted = SqlQuoted(*value);
+    if (clause.size() < kClauseLimit && clause.size() + quoted.size() > kClauseLimit) {
+      const std::size_t kept = kClauseLimit - clause.size();
+      std::size_t run = 0;
+      while (run < kept && quoted[kept - 1 - run] == '\'') ++run;
+      split_pair = run % 2 == 1;
+    }
+    clause += quoted;
+    clause += '\'';
+  }
+  if (clause.size() > kClauseLimit) clause.resize(kClauseLimit - (split_pair ? 1 : 0));
+  BString result;
+  result.Append(clause.data(), static_cast<UINT>(clause.size()));
+  return result;
+}
+
+}  // namespace
+
+CDBAccount::CDBAccount() : m_dtLastDownload(0.0) {
+  Clear();
+}
+
+CDBAccount::CDBAccount(wchar_t* const number, wchar_t* const bankCode, wchar_t* const currency)
+    : CDBAccount() {
+  m_bstrNummer = BString(ddCOM::IsBSTR(number));
+  m_bstrBLZ = BString(ddCOM::IsBSTR(bankCode));
+  m_bstrCurrency = BString(ddCOM::IsBSTR(currency));
+}
+
+CDBAccount::CDBAccount(const BString& number, const BString& bankCode, const BString& currency)
+    : CDBAccount() {
+  m_bstrNummer = number;
+  m_bstrBLZ = bankCode;
+  m_bstrCurrency = currency;
+}
+
+CDBAccount::CDBAccount(const IXMLDOMNodePtr& node) : CDBAccount() {
+  XmlNodeToKonto(node);
+}
+
+CDBAccount::CDBAccount(wchar_t* const xml) : CDBAccount() {
+  XmlToKonto(xml);
+}
+
+CDBAccount::CDBAccount(const CDBAccount& other)
+    : m_lKtoID(0),
+      m_lFkKeyDown(0),
+      m_lFkKeyUp(0),
+      m_lOnline(0),
+      m_dtLastDownload(0.0),
+      m_lCityCode(0),
+      m_lCountryCode(0) {
+  *this = other;
+}
+
+CDBAccount& CDBAccount::operator=(const CDBAccount& other) {
+  if (this == &other) return *this;
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) this->*field.number = other.*field.number;
+    if (field.text != nullptr) this->*field.text = other.*field.text;
+  }
+  m_dtLastDownload = other.m_dtLastDownload;
+  return *this;
+}
+
+CDBAccount::~CDBAccount() = default;
+
+void CDBAccount::Clear() {
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) this->*field.number = -1;
+    if (field.text != nullptr) (this->*field.text).Empty();
+  }
+  m_lCityCode = 0;
+  m_lCountryCode = 0;
+  m_bstrCurrency = ovEBankConst::CUR_EUR;
+}
+
+bool CDBAccount::operator==(const CDBAccount& other) {
+  return m_bstrBLZ == other.m_bstrBLZ && m_bstrNummer == other.m_bstrNummer &&
+         m_bstrCurrency == other.m_bstrCurrency;
+}
+
+bool CDBAccount::IsKontoEmpty(bool all) const {
+  const bool bank_code = m_bstrBLZ.IsEmpty();
+  const bool number = m_bstrNummer.IsEmpty();
+  const bool currency = m_bstrCurrency.IsEmpty();
+  return all ? bank_code && number && currency : bank_code || number || currency;
+}
+
+bool CDBAccount::IsKontoValid(bool complete) {
+  const bool empty = IsKontoEmpty(!complete);
+  if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
+  const bool known_currency = m_bstrCurrency == "EUR" || m_bstrCurrency == "EURO" ||
+                              m_bstrCurrency == "DM" || m_bstrCurrency == "DEM";
+  return !empty && known_currency;
+}
+
+BString CDBAccount::GetSelectStatement(eACCOUNT_REQUEST request) const {
+  switch (request) {
+    case eREQ_KTONR_BLZ_CURRENCY:
+      return QuotedClause({{"szKtoNummer=", &m_bstrNummer},
+                           {" AND  szBlz=", &m_bstrBLZ},
+                           {" AND szCurrency=", &m_bstrCurrency}});
+    case eREQ_KTONR_BLZ:
+      return QuotedClause({{"szKtoNummer=", &m_bstrNummer}, {" AND  szBlz=", &m_bstrBLZ}});
+    case eREQ_KTOID: {
+      BString clause;
+      clause.AppendFormat("KtoID=%ld", m_lKtoID);
+      return clause;
+    }
+  }
+  return BString();
+}
+
+BString CDBAccount::GetSenderAccountName() const {
+  BString name = IsHBCIAccount() ? m_bstrContactName : m_bstrBezeichnung;
+  if (name.IsEmpty()) name = m_bstrContactName;
+  if (name.IsEmpty() || name == ovEBankConst::OLB_NO_CONTACT) name = m_bstrBankName;
+  return name;
+}
+
+bool CDBAccount::IsHBCIAccount() const {
+  return m_bstrContactType == "HBCI";
+}
+
+bool CDBAccount::IsBTXAccount() const {
+  return m_bstrContactType == "BTX";
+}
+
+bool CDBAccount::IsScrapeAccount() const {
+  return m_bstrContactType == "INET";
+}
+
+bool CDBAccount::IsSynchronized() const {
+  return !(m_bstrNummer == "-1");
+}
+
+LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
+  doc.createRoot(L"KONTO");
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) {
+      doc.createElement(L".", field.element, this->*field.number);
+    } else {
+      doc.createElement(L".", field.element, static_cast<const wchar_t*>((this->*field.text)));
+    }
+  }
+  doc.createElement(L".", kDateParent, L"");
+  doc.createElement(kDateParent, L"DATE", L"");
+  for (const wchar_t* part : {L"YEAR", L"MONTH", L"DAY"}) {
+    doc.createAttribute(kDatePath, part, LONG{0});
+  }
+  SYSTEMTIME date = m_dtLastDownload.GetSYSTEMTIME();
+  doc.setNodeText(kDatePath, date);
+  return S_OK;
+}
+
+_bstr_t CDBAccount::KontoToXmlbStr() {
+  ddXML::CXmlClass doc;
+  KontoToXml(doc);
+  return _bstr_t(doc.getXml().Detach(), false);
+}
+
+LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
+  ddXML::CXmlClass konto(node);
+  if (konto.isEmpty()) return S_OK;
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) {
+      this->*field.number = konto.getNodeLong(field.element);
+    } else {
+      this->*field.text = konto.getNodeText(field.element);
+    }
+  }
+  if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
+  const SYSTEMTIME date = konto.getNodeDate(kDatePath);
+  m_dtLastDownload.SetDate(date.wYear, date.wMonth, date.wDay);
+  return S_OK;
+}
+
+LONG CDBAccount::XmlToKonto(wchar_t* xml) {
+  const ddXML::CXmlClass doc(xml);
+  if (doc.isNodeFound(L"/KONTEN")) {
+    XmlNodeToKonto(doc.getNode(L"/KONTEN/KONTO"));
+  } else if (IXMLDOMNodePtr konto = doc.getNode(L"/KONTO"); konto != nullptr) {
+    XmlNodeToKonto(konto);
+  }
+  return S_OK;
+}
