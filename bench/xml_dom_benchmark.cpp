@@ -145,6 +145,28 @@ void BM_DomRewriteValues(benchmark::State& state) {
 }
 BENCHMARK(BM_DomRewriteValues)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+void BM_LibxmlRewriteValues(benchmark::State& state) {
+  const std::string text = Values(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", 0);
+    state.ResumeTiming();
+    xmlXPathContextPtr context = xmlXPathNewContext(doc);
+    context->node = xmlDocGetRootElement(doc);
+    xmlXPathObjectPtr result = xmlXPathEval(reinterpret_cast<const xmlChar*>(".//VALUE"), context);
+    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
+      xmlChar* content = xmlNodeGetContent(result->nodesetval->nodeTab[i]);
+      benchmark::DoNotOptimize(content);
+      xmlFree(content);
+      xmlNodeSetContent(result->nodesetval->nodeTab[i], reinterpret_cast<const xmlChar*>("1,50"));
+    }
+    xmlXPathFreeObject(result);
+    xmlXPathFreeContext(context);
+    xmlFreeDoc(doc);
+  }
+}
+BENCHMARK(BM_LibxmlRewriteValues)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
