@@ -8,6 +8,8 @@ packages=(
   libxml2-dev libxslt1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev
+  libcli11-dev
+  unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
 )
 
 missing=()
