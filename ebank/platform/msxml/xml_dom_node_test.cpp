@@ -246,5 +246,37 @@ TEST_F(NodeTest, ThreadsParseAndFailIndependently) {
   EXPECT_EQ(mistakes, 0);
 }
 
+TEST_F(NodeTest, RawMethodsRefuseNullAndForeignArguments) {
+  IXMLDOMDocument2Ptr doc = Parse(kAccount);
+  IXMLDOMElementPtr root = doc->GetdocumentElement();
+  IXMLDOMNode* raw = root;
+  EXPECT_EQ(raw->get_text(nullptr), E_POINTER);
+  EXPECT_EQ(raw->get_xml(nullptr), E_POINTER);
+  EXPECT_EQ(raw->selectSingleNode(nullptr, nullptr), E_POINTER);
+  EXPECT_EQ(raw->cloneNode(VARIANT_TRUE, nullptr), E_POINTER);
+  EXPECT_EQ(raw->transformNode(nullptr, nullptr), E_POINTER);
+  BSTR out = nullptr;
+  EXPECT_EQ(raw->transformNode(nullptr, &out), E_INVALIDARG);
+  EXPECT_EQ(raw->removeChild(nullptr, nullptr), E_INVALIDARG);
+  // A null BSTR is the empty text: an empty expression fails, empty text clears.
+  IXMLDOMNode* found = nullptr;
+  EXPECT_EQ(raw->selectSingleNode(nullptr, &found), E_FAIL);
+  EXPECT_EQ(raw->put_text(nullptr), S_OK);
+  EXPECT_EQ(Text(doc->Getxml()), L"<ACCOUNT/>\r\n");
+
+  IXMLDOMDocument* document = doc;
+  VARIANT_BOOL parsed = VARIANT_TRUE;
+  EXPECT_EQ(document->loadXML(nullptr, &parsed), S_FALSE);
+  EXPECT_EQ(parsed, VARIANT_FALSE);
+  EXPECT_EQ(document->createElement(nullptr, nullptr), E_POINTER);
+  EXPECT_EQ(document->putref_documentElement(nullptr), E_INVALIDARG);
+  EXPECT_EQ(document->get_parseError(nullptr), E_POINTER);
+  IXMLDOMNodeList* list = nullptr;
+  ASSERT_EQ(document->get_childNodes(&list), S_OK);
+  EXPECT_EQ(list->get_length(nullptr), E_POINTER);
+  EXPECT_EQ(list->nextNode(nullptr), E_POINTER);
+  list->Release();
+}
+
 }  // namespace
 }  // namespace ebank::platform::msxml_test
