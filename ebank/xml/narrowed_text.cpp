@@ -1,5 +1,6 @@
 #include "ebank/xml/narrowed_text.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "ebank/platform/win32/code_page.h"
@@ -13,6 +14,13 @@ std::string Narrowed(const _bstr_t& text) {
 }
 
 ddCOM::BString<wchar_t> NarrowedText(const _bstr_t& text) {
+  const wchar_t* wide = text;
+  const UINT length = text.length();
+  // ASCII is the same in every supported code page, so the usual all-ASCII
+  // text skips the round trip.
+  if (std::all_of(wide, wide + length, [](wchar_t c) { return c >= 0 && c < 0x80; })) {
+    return ddCOM::BString<wchar_t>(length == 0 ? nullptr : wide, length);
+  }
   const std::string narrow = Narrowed(text);
   return ddCOM::BString<wchar_t>(narrow.data(), static_cast<UINT>(narrow.size()));
 }
