@@ -1,0 +1,25 @@
+// The scripted transaction database server as an in-process server module:
+// DllGetClassObject serves it, and TestTxnDBState hands the tests the state
+// that scripts its answers and records its calls.
+#include "ebank/platform/export.h"
+#include "tests/banking/test_txn_db.h"
+
+namespace {
+
+using ebank::testing::TxnDBTestState;
+
+TxnDBTestState g_state;
+ebank::testing::TestTxnDBFactory g_factory(g_state);
+
+}  // namespace
+
+extern "C" EBANK_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  if (!IsEqualCLSID(clsid, ebank::testing::CLSID_TestTxnDB)) return CLASS_E_CLASSNOTAVAILABLE;
+  return g_factory.QueryInterface(iid, object);
+}
+
+extern "C" EBANK_EXPORT TxnDBTestState* TestTxnDBState() {
+  return &g_state;
+}
