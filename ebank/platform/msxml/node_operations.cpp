@@ -47,10 +47,22 @@ HRESULT Select(xmlNodePtr node, BSTR xpath, size_t limit, std::vector<xmlNodePtr
   return SUCCEEDED(hr) ? hr : Fail(hr, error);
 }
 
-xmlNodePtr CopyNode(xmlNodePtr node, bool deep) {
-  if (node->type == XML_ATTRIBUTE_NODE) {
-    return reinterpret_cast<xmlNodePtr>(xmlCopyProp(nullptr, reinterpret_cast<xmlAttrPtr>(node)));
+// A copy of an attribute carries its qualified name but no namespace pointer:
+// a detached attribute has no element to declare the namespace on.
+xmlNodePtr CopyAttribute(xmlNodePtr attribute) {
+  const std::string name = NodeName(attribute);
+  xmlChar* value = xmlNodeGetContent(attribute);
+  xmlAttrPtr copy =
+      xmlNewDocProp(attribute->doc, reinterpret_cast<const xmlChar*>(name.c_str()), nullptr);
+  if (copy != nullptr && value != nullptr) {
+    SetNodeText(reinterpret_cast<xmlNodePtr>(copy), reinterpret_cast<const char*>(value));
   }
+  xmlFree(value);
+  return reinterpret_cast<xmlNodePtr>(copy);
+}
+
+xmlNodePtr CopyNode(xmlNodePtr node, bool deep) {
+  if (node->type == XML_ATTRIBUTE_NODE) return CopyAttribute(node);
   return xmlDocCopyNode(node, node->doc, deep ? 1 : 2);
 }
 
@@ -178,8 +190,7 @@ HRESULT RemoveChild(xmlNodePtr node, IXMLDOMNode* child, IXMLDOMNode** removed) 
       child_node->type == XML_ATTRIBUTE_NODE) {
     return Fail(E_INVALIDARG, "The node to remove is not a child of this node.");
   }
-  xmlUnlinkNode(child_node);
-  DocumentOwner::Of(child_node)->AddDetachedRoot(child_node);
+  UnlinkAndKeep(child_node);
   return removed != nullptr ? ReturnNode(child_node, removed) : S_OK;
 }
 

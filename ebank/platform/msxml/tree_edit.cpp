@@ -90,6 +90,12 @@ void LinkInPlaceOf(xmlNodePtr replaced, xmlNodePtr child) {
   replaced->parent = replaced->prev = replaced->next = nullptr;
 }
 
+// Points the namespace references of an element subtree at declarations in
+// scope at its place, declaring missing ones on the subtree's root.
+void DeclareUsedNamespaces(xmlNodePtr node) {
+  if (node->type == XML_ELEMENT_NODE) xmlReconciliateNs(node->doc, node);
+}
+
 // Detaches `child` from wherever it is (tree or detached list).
 void Detach(xmlNodePtr child) {
   if (child->parent != nullptr) {
@@ -121,11 +127,17 @@ void FreeSubtree(xmlNodePtr root) {
   xmlFreeNode(root);
 }
 
-void DiscardSubtree(xmlNodePtr node) {
+void UnlinkAndKeep(xmlNodePtr node) {
   xmlUnlinkNode(node);
+  DeclareUsedNamespaces(node);
+  DocumentOwner::Of(node)->AddDetachedRoot(node);
+}
+
+void DiscardSubtree(xmlNodePtr node) {
   if (SubtreeHasObject(node)) {
-    DocumentOwner::Of(node)->AddDetachedRoot(node);
+    UnlinkAndKeep(node);
   } else {
+    xmlUnlinkNode(node);
     FreeSubtree(node);
   }
 }
@@ -159,6 +171,7 @@ HRESULT InsertChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr replaced) {
   } else {
     LinkLastChild(parent, child);
   }
+  DeclareUsedNamespaces(child);
   return S_OK;
 }
 

@@ -16,6 +16,11 @@ bool SubtreeHasObject(xmlNodePtr root);
 // Frees an unlinked subtree.
 void FreeSubtree(xmlNodePtr root);
 
+// Unlinks `node` and keeps it as a detached root of its document. Namespaces
+// it uses from its former ancestors are declared on it, so it never refers to
+// declarations that may be freed with them.
+void UnlinkAndKeep(xmlNodePtr node);
+
 // Unlinks `node`; frees it unless a node object lives in it, in which case it
 // becomes a detached root of its document.
 void DiscardSubtree(xmlNodePtr node);

@@ -186,5 +186,58 @@ TEST_F(DocumentTest, LargeDocumentLoads) {
   EXPECT_GT(doc->selectNodes(_bstr_t(L"/KONTEN/KONTO"))->Getlength(), 100000);
 }
 
+TEST_F(DocumentTest, ReloadingReplacesTheTreeButOldNodesKeepTheirs) {
+  IXMLDOMDocument2Ptr doc = Parse(L"<OLD><X>1</X></OLD>");
+  IXMLDOMNodePtr x = doc->selectSingleNode(_bstr_t(L"OLD/X"));
+  ASSERT_EQ(doc->loadXML(_bstr_t(L"<NEW/>")), VARIANT_TRUE);
+  EXPECT_EQ(Text(doc->Getxml()), L"<NEW/>\r\n");
+  // The old node still sees its own tree, presented by another document object.
+  IXMLDOMDocumentPtr old_owner = x->GetownerDocument();
+  EXPECT_NE(static_cast<IUnknown*>(old_owner), static_cast<IUnknown*>(IXMLDOMDocumentPtr(doc)));
+  EXPECT_EQ(Text(old_owner->Getxml()), L"<OLD><X>1</X></OLD>\r\n");
+  // Nodes move from the old tree into the new one.
+  doc->GetdocumentElement()->appendChild(x);
+  EXPECT_EQ(Text(doc->Getxml()), L"<NEW><X>1</X></NEW>\r\n");
+  EXPECT_EQ(Text(old_owner->Getxml()), L"<OLD/>\r\n");
+}
+
+TEST_F(DocumentTest, TopLevelNodesSettingsAndProperties) {
+  IXMLDOMDocument2Ptr doc =
+      Parse(L"<?xml version=\"1.0\" standalone=\"yes\"?><!--head--><R/><?done x?>");
+  EXPECT_EQ(Text(doc->Getxml()),
+            L"<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<!--head-->\r\n<R/>\r\n<?done x?>\r\n");
+  EXPECT_EQ(doc->Getasync(), VARIANT_TRUE);
+  doc->Putasync(VARIANT_FALSE);
+  doc->PutvalidateOnParse(VARIANT_FALSE);
+  doc->PutresolveExternals(VARIANT_FALSE);
+  EXPECT_EQ(doc->Getasync(), VARIANT_FALSE);
+  EXPECT_EQ(Text(_bstr_t(doc->getProperty(_bstr_t(L"SelectionLanguage")).bstrVal, true)), L"XPath");
+  EXPECT_THROW(doc->setProperty(_bstr_t(L"NoSuchProperty"), _variant_t(L"x")), _com_error);
+}
+
+TEST_F(DocumentTest, ParseErrorOfAFileNamesItAndCountsCharacters) {
+  const std::string path = Path("broken.xml");
+  WriteFile(path, "<A>\n  <B>\xC3\xA4</C>\n</A>");
+  IXMLDOMDocument2Ptr doc = NewDocument();
+  EXPECT_EQ(doc->load(_variant_t(path.c_str())), VARIANT_FALSE);
+  IXMLDOMParseErrorPtr error = doc->GetparseError();
+  EXPECT_EQ(Narrow(error->Geturl()), path);
+  EXPECT_EQ(Text(error->GetsrcText()), L"  <B>\u00e4</C>");
+  EXPECT_EQ(error->Getline(), 2);
+  EXPECT_GT(error->Getfilepos(), 4);
+  // Success leaves a clean error object.
+  doc->loadXML(_bstr_t(L"<A/>"));
+  EXPECT_EQ(Text(doc->GetparseError()->Getreason()), L"");
+  EXPECT_EQ(doc->GetparseError()->Getline(), 0);
+}
+
+TEST_F(DocumentTest, InternalEntitiesExpandInTextButStayReferencesInXml) {
+  IXMLDOMDocument2Ptr doc = Parse(L"<!DOCTYPE A [<!ENTITY co \"Bank &amp; Co\">]><A>&co;!</A>");
+  IXMLDOMElementPtr root = doc->GetdocumentElement();
+  EXPECT_EQ(Text(root->Gettext()), L"Bank & Co!");
+  EXPECT_EQ(Text(root->Getxml()), L"<A>&co;!</A>");
+  EXPECT_EQ(root->GetfirstChild()->GetnodeType(), NODE_ENTITY_REFERENCE);
+}
+
 }  // namespace
 }  // namespace ebank::platform::msxml_test

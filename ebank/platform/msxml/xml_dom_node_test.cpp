@@ -278,5 +278,37 @@ TEST_F(NodeTest, RawMethodsRefuseNullAndForeignArguments) {
   list->Release();
 }
 
+TEST_F(NodeTest, NamespacedDocumentsAndAttributeClones) {
+  IXMLDOMDocument2Ptr doc =
+      Parse(L"<r:ROOT xmlns:r=\"urn:r\" r:id=\"7\"><r:ITEM>a</r:ITEM><ITEM>b</ITEM></r:ROOT>");
+  IXMLDOMElementPtr root = doc->GetdocumentElement();
+  EXPECT_EQ(Text(root->GetnodeName()), L"r:ROOT");
+  // Prefixes are not bound for selections; local names and plain names work.
+  EXPECT_THROW(root->selectSingleNode(_bstr_t(L"r:ITEM")), _com_error);
+  EXPECT_EQ(Text(root->selectSingleNode(_bstr_t(L"*[local-name()='ITEM']"))->Gettext()), L"a");
+  EXPECT_EQ(Text(root->selectSingleNode(_bstr_t(L"ITEM"))->Gettext()), L"b");
+  EXPECT_EQ(Text(root->Getattributes()->getNamedItem(_bstr_t(L"r:id"))->Gettext()), L"7");
+
+  IXMLDOMNodePtr id = root->Getattributes()->getNamedItem(_bstr_t(L"r:id"));
+  IXMLDOMNodePtr copy = id->cloneNode(VARIANT_TRUE);
+  copy->Puttext(_bstr_t(L"8"));
+  EXPECT_EQ(Text(id->Gettext()), L"7");
+  EXPECT_EQ(Text(copy->Getxml()), L"r:id=\"8\"");
+  // An attribute cannot be appended as a child.
+  EXPECT_THROW(root->appendChild(copy), _com_error);
+
+  // A removed element stays namespace-correct after its former ancestors go.
+  IXMLDOMNodePtr removed = root->removeChild(root->selectSingleNode(_bstr_t(L"*[1]")));
+  root = nullptr;
+  id = nullptr;
+  doc->PutRefdocumentElement(doc->createElement(_bstr_t(L"FRESH")));
+  EXPECT_EQ(Text(removed->Getxml()), L"<r:ITEM xmlns:r=\"urn:r\">a</r:ITEM>");
+
+  // A moved namespaced element keeps its namespace in the other document.
+  IXMLDOMDocument2Ptr other = Parse(L"<O/>");
+  other->GetdocumentElement()->appendChild(removed);
+  EXPECT_EQ(Text(other->Getxml()), L"<O><r:ITEM xmlns:r=\"urn:r\">a</r:ITEM></O>\r\n");
+}
+
 }  // namespace
 }  // namespace ebank::platform::msxml_test
