@@ -140,6 +140,15 @@ TEST_F(NodeTest, AppendChildMovesNodesAcrossDocuments) {
   EXPECT_EQ(Text(first->Gettext()), L"a");
   EXPECT_EQ(Text(t->selectSingleNode(_bstr_t(L"text()[2]"))->Gettext()), L"b");
 
+  // Into a document built in code (no name dictionary) and back.
+  IXMLDOMDocument2Ptr built = NewDocument();
+  built->PutRefdocumentElement(built->createElement(_bstr_t(L"BUILT")));
+  built->GetdocumentElement()->appendChild(item);
+  EXPECT_EQ(Text(built->Getxml()), L"<BUILT><ITEM k=\"v\"><SUB>s</SUB></ITEM></BUILT>\r\n");
+  target->GetdocumentElement()->appendChild(item);
+  built = nullptr;
+  EXPECT_EQ(Text(item->Getxml()), L"<ITEM k=\"v\"><SUB>s</SUB></ITEM>");
+
   // A node cannot become its own descendant.
   EXPECT_THROW(item->selectSingleNode(_bstr_t(L"SUB"))->appendChild(item), _com_error);
   EXPECT_EQ(t->appendChild(nullptr, nullptr), E_INVALIDARG);

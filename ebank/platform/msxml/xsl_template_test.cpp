@@ -1,5 +1,9 @@
 #include "ebank/platform/msxml/xsl_template.h"
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "ebank/platform/msxml/msxml_test_support.h"
@@ -78,7 +82,24 @@ TEST_F(XslTest, InvalidAndHostileStyleSheetsFail) {
   IXMLDOMDocument2Ptr doc = Parse(kInput);
   EXPECT_THROW(doc->transformNode(Parse(L"<x/>")), _com_error);
 
-  // document() may not read files; xsl:message terminate stops the run.
+  // document() may not read files.
+  const std::filesystem::path secret = std::filesystem::temp_directory_path() /
+                                       ("ebank-xsl-secret-" + std::to_string(getpid()) + ".xml");
+  std::ofstream(secret) << "<S>TOP-SECRET</S>";
+  const std::wstring reader =
+      L"<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+      L"<xsl:output method=\"text\"/><xsl:template match=\"/\">[<xsl:value-of select=\"document('" +
+      secret.wstring() + L"')\"/>]</xsl:template></xsl:stylesheet>";
+  std::wstring output;
+  try {
+    output = Text(doc->transformNode(Parse(reader.c_str())));
+  } catch (const _com_error&) {
+    output = L"refused";
+  }
+  std::filesystem::remove(secret);
+  EXPECT_EQ(output.find(L"TOP-SECRET"), std::wstring::npos);
+
+  // xsl:message terminate stops the run.
   const wchar_t* reads_file =
       L"<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
       L"<xsl:output method=\"text\"/><xsl:template match=\"/\">"
