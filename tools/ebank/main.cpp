@@ -1,34 +1,69 @@
-// The ebank command-line tool: the library's operations from a shell.
+// The ebank command-line tool: the library's operations from a shell. main
+// registers the commands, parses the command line, initialises COM on the
+// thread and runs the chosen command.
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "ebank/ebank.h"
+#include <CLI/CLI.hpp>
+
+#include "ebank/core/library_version.h"
+#include "ebank/platform/com/apartment.h"
+#include "tools/ebank/command.h"
+#include "tools/ebank/failure.h"
+#include "tools/ebank/output.h"
+#include "tools/ebank/tool_error.h"
 
 namespace {
 
-void PrintUsage() {
-  std::printf(
-      "ebank %s - support library of the online-banking module\n"
-      "\n"
-      "usage: ebank [--version] [--help]\n"
-      "\n"
-      "commands:\n"
-      "  --version   print the library version\n"
-      "  --help      print this text\n",
-      ebank::LibraryVersion());
+using ebank::tool::Command;
+
+std::vector<Command> AddCommands(CLI::App& app) {
+  return {ebank::tool::AddAccountCommand(app), ebank::tool::AddAmountCommand(app),
+          ebank::tool::AddDateCommand(app), ebank::tool::AddXmlCommand(app),
+          ebank::tool::AddTraceCommand(app)};
+}
+
+int RunParsed(const std::vector<Command>& commands, const std::string& registry) {
+  // The registry is read on first use, so naming it now is in time.
+  if (!registry.empty()) setenv("EBANK_REGISTRY", registry.c_str(), 1);
+  const HRESULT initialised = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (initialised < 0) {
+    throw ebank::tool::ToolError("cannot initialise COM: " + ebank::tool::HResultText(initialised));
+  }
+  int code = ebank::tool::kExitFailure;
+  for (const Command& command : commands) {
+    if (command.app->parsed()) code = command.run();
+  }
+  CoUninitialize();
+  return code;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("ebank %s\n", ebank::LibraryVersion());
-    return 0;
+  CLI::App app{"ebank - the online-banking support library from the command line", "ebank"};
+  app.set_version_flag("--version", std::string("ebank ") + ebank::LibraryVersion());
+  app.require_subcommand(1);
+  std::string registry;
+  app.add_option("--registry", registry,
+                 "the registry file to read (default: $EBANK_REGISTRY, else "
+                 "/etc/ebank/registry.reg)");
+  const std::vector<Command> commands = AddCommands(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int code = app.exit(error);
+    return code == 0 ? 0 : ebank::tool::kExitUsage;
   }
-  if (argc == 1 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
-    PrintUsage();
-    return 0;
+  try {
+    return RunParsed(commands, registry);
+  } catch (const ebank::tool::ToolError& error) {
+    std::fprintf(stderr, "ebank: %s\n", error.what());
+    return error.ExitCode();
+  } catch (...) {
+    std::fprintf(stderr, "ebank: %s\n", ebank::tool::DescribeCurrentException().text.c_str());
+    return ebank::tool::kExitFailure;
   }
-  std::fprintf(stderr, "ebank: unknown command '%s'; see 'ebank --help'\n", argv[1]);
-  return 2;
 }
