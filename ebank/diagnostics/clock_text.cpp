@@ -1,14 +1,14 @@
 #include "ebank/diagnostics/clock_text.h"
 
+#include <cstring>
 #include <ctime>
 
 namespace ebank::diagnostics {
 namespace {
 
-void FormatNow(const char* form, char (&text)[kClockTextSize]) {
-  const std::time_t now = std::time(nullptr);
+void FormatLocal(std::time_t when, const char* form, char (&text)[kClockTextSize]) {
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr ||
+  if (localtime_r(&when, &local) == nullptr ||
       std::strftime(text, sizeof(text), form, &local) == 0) {
     text[0] = '\0';
   }
@@ -17,11 +17,20 @@ void FormatNow(const char* form, char (&text)[kClockTextSize]) {
 }  // namespace
 
 void FormatTimeOfDay(char (&text)[kClockTextSize]) {
-  FormatNow("%H:%M:%S", text);
+  // Entries written within one second share the converted time, which keeps
+  // the local-time conversion off the path of most entries.
+  thread_local std::time_t converted = -1;
+  thread_local char converted_text[kClockTextSize] = "";
+  const std::time_t now = std::time(nullptr);
+  if (now != converted) {
+    FormatLocal(now, "%H:%M:%S", converted_text);
+    converted = now;
+  }
+  std::memcpy(text, converted_text, sizeof(text));
 }
 
 void FormatDate(char (&text)[kClockTextSize]) {
-  FormatNow("%m/%d/%y", text);
+  FormatLocal(std::time(nullptr), "%m/%d/%y", text);
 }
 
 }  // namespace ebank::diagnostics

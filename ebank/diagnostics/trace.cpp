@@ -2,14 +2,17 @@
 
 #include <cstdarg>
 
+#include "ebank/diagnostics/trace_mask_cache.h"
 #include "ebank/diagnostics/trace_writer.h"
 
 namespace ovEBankHelper {
 
 using ebank::diagnostics::Severity;
+using ebank::diagnostics::TraceSwitchedOff;
 using ebank::diagnostics::WriteTrace;
 
 void g_TraceError(const char* format, ...) {
+  if (TraceSwitchedOff(format)) return;
   va_list args;
   va_start(args, format);
   WriteTrace(Severity::kError, format, args);
@@ -17,6 +20,7 @@ void g_TraceError(const char* format, ...) {
 }
 
 void g_TraceWarn(const char* format, ...) {
+  if (TraceSwitchedOff(format)) return;
   va_list args;
   va_start(args, format);
   WriteTrace(Severity::kWarning, format, args);
@@ -24,6 +28,7 @@ void g_TraceWarn(const char* format, ...) {
 }
 
 void g_TraceInfo(const char* format, ...) {
+  if (TraceSwitchedOff(format)) return;
   va_list args;
   va_start(args, format);
   WriteTrace(Severity::kInfo, format, args);

@@ -1,34 +1,31 @@
 #include "ebank/diagnostics/trace_level.h"
 
-#include <atomic>
-
 #include "ebank/diagnostics/registry_key.h"
 #include "ebank/diagnostics/testing_hooks.h"
+#include "ebank/diagnostics/trace_mask_cache.h"
+
+namespace ebank::diagnostics {
+
+std::atomic<DWORD> cached_trace_mask{kTraceMaskUnread};
+
+void ResetTraceLevelForTesting() {
+  cached_trace_mask.store(kTraceMaskUnread);
+}
+
+}  // namespace ebank::diagnostics
 
 namespace ovEBankHelper {
-namespace {
 
-// The value the cache holds while the mask has not been read.
-constexpr DWORD kUnread = 9999999;
-std::atomic<DWORD> cached_mask{kUnread};
-
-}  // namespace
+using ebank::diagnostics::cached_trace_mask;
+using ebank::diagnostics::kTraceMaskUnread;
 
 DWORD g_getEBankTraceLevel() {
-  const DWORD cached = cached_mask.load(std::memory_order_relaxed);
-  if (cached != kUnread) return cached;
+  const DWORD cached = cached_trace_mask.load(std::memory_order_relaxed);
+  if (cached != kTraceMaskUnread) return cached;
   DWORD mask = 0;
   if (!ebank::diagnostics::RegistryKey::Settings().ReadNumber("TraceLevel", &mask)) return 0;
-  cached_mask.store(mask, std::memory_order_relaxed);
+  cached_trace_mask.store(mask, std::memory_order_relaxed);
   return mask;
 }
 
 }  // namespace ovEBankHelper
-
-namespace ebank::diagnostics {
-
-void ResetTraceLevelForTesting() {
-  ovEBankHelper::cached_mask.store(ovEBankHelper::kUnread);
-}
-
-}  // namespace ebank::diagnostics
