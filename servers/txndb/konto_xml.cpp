@@ -1,0 +1,224 @@
+#include "servers/txndb/konto_xml.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace ebank::txndb {
+namespace {
+
+struct DocumentDeleter {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+struct ContextDeleter {
+  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
+bool IsNamed(const xmlNode* node, const char* name) {
+  return node->type == XML_ELEMENT_NODE &&
+         std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+}
+
+const xmlNode* FirstChild(const xmlNode* parent, const char* name) {
+  for (const xmlNode* child = parent->children; child != nullptr; child = child->next) {
+    if (IsNamed(child, name)) return child;
+  }
+  return nullptr;
+}
+
+std::string Content(const xmlNode* node) {
+  if (node == nullptr) return {};
+  xmlChar* content = xmlNodeGetContent(node);
+  std::string text = content != nullptr ? reinterpret_cast<const char*>(content) : "";
+  xmlFree(content);
+  return text;
+}
+
+// The leading decimal number of `text` as the C runtime's string-to-long reads
+// it (blanks, an optional sign, digits; anything else ends it), kept within
+// 32 bits.
+int32_t LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{INT32_MAX} + 1);
+  }
+  value = negative ? -value : std::min<int64_t>(value, INT32_MAX);
+  return static_cast<int32_t>(value);
+}
+
+int32_t Number(const xmlNode* konto, const char* name) {
+  return LeadingNumber(Content(FirstChild(konto, name)));
+}
+
+std::string Text(const xmlNode* konto, const char* name) {
+  return Content(FirstChild(konto, name));
+}
+
+int32_t Attribute(const xmlNode* element, const char* name) {
+  if (element == nullptr) return 0;
+  xmlChar* value = xmlGetProp(element, reinterpret_cast<const xmlChar*>(name));
+  const int32_t number = value != nullptr ? LeadingNumber(reinterpret_cast<char*>(value)) : 0;
+  xmlFree(value);
+  return number;
+}
+
+bool IsCalendarDate(int32_t year, int32_t month, int32_t day) {
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] && (month != 2 || day <= 28 || leap);
+}
+
+// Stores the download date when it is a calendar date; any other leaves the
+// record's empty date, since the table keeps only real dates.
+void ReadDate(const xmlNode* konto, KontoRecord& record) {
+  const xmlNode* holder = FirstChild(konto, "DATE_LASTDOWNLOAD");
+  const xmlNode* date = holder != nullptr ? FirstChild(holder, "DATE") : nullptr;
+  const int32_t year = Attribute(date, "YEAR");
+  const int32_t month = Attribute(date, "MONTH");
+  const int32_t day = Attribute(date, "DAY");
+  if (!IsCalendarDate(year, month, day)) return;
+  record.download_year = year;
+  record.download_month = month;
+  record.download_day = day;
+}
+
+void ReadFields(const xmlNode* konto, KontoRecord& record) {
+  record = KontoRecord{};
+  record.id = Number(konto, "ID");
+  record.fk_key_down = Number(konto, "FK_KEY_DOWN");
+  record.fk_key_up = Number(konto, "FK_KEY_UP");
+  record.nummer = Text(konto, "NUMMER");
+  record.blz = Text(konto, "BLZ");
+  record.currency = Text(konto, "CURRENCY");
+  if (record.currency.empty()) record.currency = "EUR";
+  record.online = Number(konto, "ONLINE");
+  record.bezeichnung = Text(konto, "BEZEICHNUNG");
+  record.bank_name = Text(konto, "BANKNAME");
+  record.contact_name = Text(konto, "CONTACTNAME");
+  record.contact_type = Text(konto, "CONTACTTYPE");
+  record.name = Text(konto, "NAME");
+  record.name_ex = Text(konto, "NAMEEX");
+  record.city = Text(konto, "CITY");
+  record.street = Text(konto, "STREET");
+  record.city_code = Number(konto, "CITYCODE");
+  record.country_code = Number(konto, "COUNTRYCODE");
+  ReadDate(konto, record);
+}
+
+// Appends `text` as element content: markup characters escaped, a carriage
+// return kept as a reference (parsers turn a literal one into a line feed),
+// and control characters that XML 1.0 forbids replaced by "?".
+void AppendEscaped(std::string& xml, std::string_view text) {
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        xml += "&amp;";
+        break;
+      case '<':
+        xml += "&lt;";
+        break;
+      case '>':
+        xml += "&gt;";
+        break;
+      case '\r':
+        xml += "&#13;";
+        break;
+      default:
+        xml += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' ? '?' : c;
+    }
+  }
+}
+
+void AppendElement(std::string& xml, const char* name, std::string_view text) {
+  xml += '<';
+  xml += name;
+  xml += '>';
+  AppendEscaped(xml, text);
+  xml += "</";
+  xml += name;
+  xml += '>';
+}
+
+void AppendElement(std::string& xml, const char* name, int32_t number) {
+  AppendElement(xml, name, std::to_string(number));
+}
+
+std::string TwoDigits(int32_t value) {
+  return value < 10 && value >= 0 ? "0" + std::to_string(value) : std::to_string(value);
+}
+
+}  // namespace
+
+bool ReadKonto(std::string_view utf8_xml, KontoRecord& record, std::string& error) {
+  if (utf8_xml.size() > INT_MAX) {
+    error = "the KONTO text is too long";
+    return false;
+  }
+  std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlNewParserCtxt());
+  if (context == nullptr) {
+    error = "out of memory";
+    return false;
+  }
+  std::unique_ptr<xmlDoc, DocumentDeleter> doc(
+      xmlCtxtReadMemory(context.get(), utf8_xml.data(), static_cast<int>(utf8_xml.size()), nullptr,
+                        "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+  if (doc == nullptr) {
+    const xmlError* last = xmlCtxtGetLastError(context.get());
+    error = "the KONTO text is not well-formed XML";
+    if (last != nullptr && last->message != nullptr) error += std::string(": ") + last->message;
+    while (!error.empty() && error.back() == '\n') error.pop_back();
+    return false;
+  }
+  if (doc->intSubset != nullptr) {
+    error = "a KONTO text must not carry a document type declaration";
+    return false;
+  }
+  const xmlNode* root = xmlDocGetRootElement(doc.get());
+  const xmlNode* konto = IsNamed(root, "KONTEN") ? FirstChild(root, "KONTO") : root;
+  if (konto == nullptr || !IsNamed(konto, "KONTO")) {
+    error = "the text holds no KONTO element";
+    return false;
+  }
+  ReadFields(konto, record);
+  return true;
+}
+
+void KontenWriter::Add(const KontoRecord& record) {
+  xml_ += "<KONTO>";
+  AppendElement(xml_, "ID", record.id);
+  AppendElement(xml_, "FK_KEY_DOWN", record.fk_key_down);
+  AppendElement(xml_, "FK_KEY_UP", record.fk_key_up);
+  AppendElement(xml_, "NUMMER", record.nummer);
+  AppendElement(xml_, "BLZ", record.blz);
+  AppendElement(xml_, "CURRENCY", record.currency);
+  AppendElement(xml_, "ONLINE", record.online);
+  AppendElement(xml_, "BEZEICHNUNG", record.bezeichnung);
+  AppendElement(xml_, "BANKNAME", record.bank_name);
+  AppendElement(xml_, "CONTACTNAME", record.contact_name);
+  AppendElement(xml_, "CONTACTTYPE", record.contact_type);
+  AppendElement(xml_, "NAME", record.name);
+  AppendElement(xml_, "NAMEEX", record.name_ex);
+  AppendElement(xml_, "CITY", record.city);
+  AppendElement(xml_, "STREET", record.street);
+  AppendElement(xml_, "CITYCODE", record.city_code);
+  AppendElement(xml_, "COUNTRYCODE", record.country_code);
+  xml_ += "<DATE_LASTDOWNLOAD><DATE YEAR=\"" + std::to_string(record.download_year) +
+          "\" MONTH=\"" + TwoDigits(record.download_month) + "\" DAY=\"" +
+          TwoDigits(record.download_day) + "\"/></DATE_LASTDOWNLOAD></KONTO>";
+}
+
+std::string KontenWriter::Finish() && {
+  xml_ += "</KONTEN>";
+  return std::move(xml_);
+}
+
+}  // namespace ebank::txndb

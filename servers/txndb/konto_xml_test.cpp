@@ -1,0 +1,111 @@
+#include "servers/txndb/konto_xml.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ebank::txndb {
+namespace {
+
+KontoRecord Read(const std::string& xml) {
+  KontoRecord record;
+  std::string error;
+  EXPECT_TRUE(ReadKonto(xml, record, error)) << error;
+  return record;
+}
+
+TEST(KontoXmlTest, ReadsEveryFieldOfAKontoElement) {
+  const KontoRecord r = Read(
+      "<KONTO><ID>17</ID><FK_KEY_DOWN>-1</FK_KEY_DOWN><FK_KEY_UP>3</FK_KEY_UP>"
+      "<NUMMER>007</NUMMER><BLZ>12345678</BLZ><CURRENCY>DEM</CURRENCY><ONLINE>1</ONLINE>"
+      "<BEZEICHNUNG>Giro &amp; Spar</BEZEICHNUNG><BANKNAME>Bank</BANKNAME>"
+      "<CONTACTNAME>Hausbank</CONTACTNAME><CONTACTTYPE>HBCI</CONTACTTYPE>"
+      "<NAME>O&apos;Neil</NAME><NAMEEX>Zusatz</NAMEEX><CITY>K\xC3\xB6ln</CITY>"
+      "<STREET>Weg 1</STREET><CITYCODE>50667</CITYCODE><COUNTRYCODE>280</COUNTRYCODE>"
+      "<DATE_LASTDOWNLOAD><DATE YEAR='2023' MONTH='04' DAY='09'/></DATE_LASTDOWNLOAD></KONTO>");
+  EXPECT_EQ(r.id, 17);
+  EXPECT_EQ(r.fk_key_down, -1);
+  EXPECT_EQ(r.fk_key_up, 3);
+  EXPECT_EQ(r.nummer, "007");
+  EXPECT_EQ(r.blz, "12345678");
+  EXPECT_EQ(r.currency, "DEM");
+  EXPECT_EQ(r.online, 1);
+  EXPECT_EQ(r.bezeichnung, "Giro & Spar");
+  EXPECT_EQ(r.bank_name, "Bank");
+  EXPECT_EQ(r.contact_name, "Hausbank");
+  EXPECT_EQ(r.contact_type, "HBCI");
+  EXPECT_EQ(r.name, "O'Neil");
+  EXPECT_EQ(r.name_ex, "Zusatz");
+  EXPECT_EQ(r.city, "K\xC3\xB6ln");
+  EXPECT_EQ(r.street, "Weg 1");
+  EXPECT_EQ(r.city_code, 50667);
+  EXPECT_EQ(r.country_code, 280);
+  EXPECT_EQ(r.download_year, 2023);
+  EXPECT_EQ(r.download_month, 4);
+  EXPECT_EQ(r.download_day, 9);
+}
+
+TEST(KontoXmlTest, MissingAndOddElementsGiveTheReaderDefaults) {
+  const KontoRecord r = Read(
+      "<KONTEN><KONTO><NUMMER>1</NUMMER><CITYCODE> 42abc</CITYCODE><ONLINE>x7</ONLINE>"
+      "<ID>99999999999</ID><FK_KEY_UP>-99999999999</FK_KEY_UP>"
+      "<DATE_LASTDOWNLOAD><DATE YEAR='2023' MONTH='02' DAY='29'/></DATE_LASTDOWNLOAD></KONTO>"
+      "<KONTO><NUMMER>2</NUMMER></KONTO></KONTEN>");
+  EXPECT_EQ(r.nummer, "1");  // the first KONTO of a KONTEN document
+  EXPECT_EQ(r.blz, "");
+  EXPECT_EQ(r.currency, "EUR");
+  EXPECT_EQ(r.city_code, 42);
+  EXPECT_EQ(r.online, 0);
+  EXPECT_EQ(r.fk_key_down, 0);
+  EXPECT_EQ(r.id, INT32_MAX);
+  EXPECT_EQ(r.fk_key_up, INT32_MIN);
+  // 29 February 2023 is no date: the empty date stays.
+  EXPECT_EQ(r.download_year, 1899);
+  EXPECT_EQ(r.download_month, 12);
+  EXPECT_EQ(r.download_day, 30);
+}
+
+TEST(KontoXmlTest, RefusesTextsThatAreNoKontoDocument) {
+  for (const std::string& xml : std::vector<std::string>{
+           "", "<KONTO>", "<KONTO><NUMMER>1</KONTO>", "<KONTEN/>", "<ACCOUNT/>", "KONTO",
+           "<!DOCTYPE KONTO [<!ENTITY a 'aaaa'><!ENTITY b '&a;&a;&a;&a;'>]><KONTO>&b;</KONTO>",
+           "<KONTO><NUMMER>\x01</NUMMER></KONTO>", std::string("<KONTO>\0</KONTO>", 16)}) {
+    KontoRecord record;
+    record.nummer = "kept";
+    std::string error;
+    EXPECT_FALSE(ReadKonto(xml, record, error)) << xml;
+    EXPECT_FALSE(error.empty()) << xml;
+    EXPECT_EQ(record.nummer, "kept") << xml;
+  }
+}
+
+TEST(KontoXmlTest, WrittenKontenReadsBackWithMarkupAndLineBreaks) {
+  KontoRecord record;
+  record.id = 5;
+  record.nummer = "<1&2>";
+  record.name = "a\r\nb\tc";
+  record.city = "bad\x01" "char";
+  record.download_year = 987;
+  record.download_month = 5;
+  record.download_day = 7;
+  KontenWriter writer;
+  writer.Add(record);
+  writer.Add(KontoRecord{});
+  const std::string xml = std::move(writer).Finish();
+
+  EXPECT_NE(xml.find("<DATE YEAR=\"987\" MONTH=\"05\" DAY=\"07\"/>"), std::string::npos) << xml;
+  EXPECT_EQ(xml.rfind("<KONTEN><KONTO><ID>5</ID><FK_KEY_DOWN>-1</FK_KEY_DOWN>", 0), 0u) << xml;
+  const KontoRecord read = Read(xml);
+  EXPECT_EQ(read.id, 5);
+  EXPECT_EQ(read.nummer, "<1&2>");
+  EXPECT_EQ(read.name, "a\r\nb\tc");
+  EXPECT_EQ(read.city, "bad?char");
+  EXPECT_EQ(read.currency, "EUR");
+
+  const std::string empty = KontenWriter().Finish();
+  EXPECT_EQ(empty, "<KONTEN></KONTEN>");
+}
+
+}  // namespace
+}  // namespace ebank::txndb

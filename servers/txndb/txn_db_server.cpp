@@ -1,0 +1,162 @@
+#include "servers/txndb/txn_db_server.h"
+
+#include <strings.h>
+
+#include <new>
+#include <string>
+
+#include "ebank/platform/hresult.h"
+#include "ebank/platform/oleaut/bstr.h"
+#include "servers/txndb/connect_request.h"
+#include "servers/txndb/error_report.h"
+#include "servers/txndb/konto_xml.h"
+#include "servers/txndb/utf8_text.h"
+
+namespace ebank::txndb {
+namespace {
+
+// The whole BSTR (its stored length) as UTF-8; null is empty.
+std::string BstrToUtf8(BSTR text) {
+  return text == nullptr ? std::string() : WideToUtf8(std::wstring_view(text, SysStringLen(text)));
+}
+
+// Overwrites a text that held a password before its memory is given back.
+void Wipe(std::string& text) {
+  explicit_bzero(text.data(), text.size());
+  text.clear();
+}
+
+// Reads the KONTO of `konto`; on failure reports E_INVALIDARG for `operation`.
+HRESULT ReadKontoArgument(BSTR konto, const char* operation, KontoRecord& record) {
+  std::string error;
+  if (ReadKonto(BstrToUtf8(konto), record, error)) return S_OK;
+  return ReportError(E_INVALIDARG, std::string(operation) + ": " + error);
+}
+
+}  // namespace
+
+HRESULT TxnDbServer::Create(REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  auto* server = new (std::nothrow) TxnDbServer;
+  if (server == nullptr) return E_OUTOFMEMORY;
+  const HRESULT hr = server->QueryInterface(iid, object);
+  server->Release();
+  return hr;
+}
+
+STDMETHODIMP TxnDbServer::QueryInterface(REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) &&
+      !IsEqualIID(iid, IID_IOrvTxnDB2) && !IsEqualIID(iid, IID_IOrvTxnDBAccounts)) {
+    return E_NOINTERFACE;
+  }
+  *object = static_cast<IOrvTxnDBAccounts*>(this);
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) TxnDbServer::AddRef() {
+  return ++references_;
+}
+
+STDMETHODIMP_(ULONG) TxnDbServer::Release() {
+  const ULONG left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+STDMETHODIMP TxnDbServer::GetTypeInfoCount(UINT*) {
+  return E_NOTIMPL;
+}
+STDMETHODIMP TxnDbServer::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return E_NOTIMPL;
+}
+STDMETHODIMP TxnDbServer::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return E_NOTIMPL;
+}
+STDMETHODIMP TxnDbServer::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                 UINT*) {
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP TxnDbServer::Connect(BSTR request) {
+  std::lock_guard lock(mutex_);
+  std::string text = BstrToUtf8(request);
+  std::optional<ConnectRequest> parsed = ParseConnectRequest(text);
+  Wipe(text);
+  if (!parsed) {
+    return ReportError(E_INVALIDARG, "Connect: the request has no <CONNECT><ODBC> element");
+  }
+  if (parsed->dsn.empty()) {
+    Wipe(parsed->pwd);
+    return ReportError(E_INVALIDARG, "Connect: the request names no data source (DSN)");
+  }
+  std::string connection_string = ConnectionString(*parsed);
+  HRESULT hr = S_OK;
+  try {
+    table_.Open(connection_string);
+  } catch (...) {
+    hr = ReportCurrentException("Connect", parsed->pwd);
+  }
+  Wipe(connection_string);
+  Wipe(parsed->pwd);
+  return hr;
+}
+
+STDMETHODIMP TxnDbServer::Disconnect() {
+  std::lock_guard lock(mutex_);
+  if (!table_.IsOpen()) return S_FALSE;
+  table_.Close();
+  return S_OK;
+}
+
+STDMETHODIMP TxnDbServer::GetAccounts(LONG selector, BSTR* accounts) {
+  if (accounts == nullptr) return E_POINTER;
+  *accounts = nullptr;
+  if (selector != -1) {
+    return ReportError(E_INVALIDARG, "GetAccounts: the only selector is -1, all accounts");
+  }
+  std::lock_guard lock(mutex_);
+  try {
+    KontenWriter writer;
+    table_.ForEach([&writer](const KontoRecord& record) { writer.Add(record); });
+    const std::wstring konten = Utf8ToWide(std::move(writer).Finish());
+    *accounts = SysAllocStringLen(konten.data(), static_cast<UINT>(konten.size()));
+    if (*accounts == nullptr) throw std::bad_alloc();
+    return S_OK;
+  } catch (...) {
+    return ReportCurrentException("GetAccounts");
+  }
+}
+
+STDMETHODIMP TxnDbServer::FindAccount(BSTR konto, LONG* key) {
+  if (key == nullptr) return E_POINTER;
+  KontoRecord record;
+  if (const HRESULT hr = ReadKontoArgument(konto, "FindAccount", record); hr != S_OK) return hr;
+  std::lock_guard lock(mutex_);
+  try {
+    const std::optional<int32_t> found = table_.Find(record.nummer, record.blz, record.currency);
+    if (!found) return S_FALSE;
+    *key = *found;
+    return S_OK;
+  } catch (...) {
+    return ReportCurrentException("FindAccount");
+  }
+}
+
+STDMETHODIMP TxnDbServer::AddAccount(BSTR konto, LONG* key) {
+  if (key == nullptr) return E_POINTER;
+  KontoRecord record;
+  if (const HRESULT hr = ReadKontoArgument(konto, "AddAccount", record); hr != S_OK) return hr;
+  std::lock_guard lock(mutex_);
+  try {
+    *key = table_.Add(record);
+    return S_OK;
+  } catch (...) {
+    return ReportCurrentException("AddAccount");
+  }
+}
+
+}  // namespace ebank::txndb
