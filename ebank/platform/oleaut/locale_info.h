@@ -7,27 +7,8 @@
 #define EBANK_PLATFORM_OLEAUT_LOCALE_INFO_H_
 
 #include "ebank/platform/export.h"
+#include "ebank/platform/language_id.h"
 #include "ebank/platform/types.h"
-
-inline constexpr WORD LANG_NEUTRAL = 0x00;
-inline constexpr WORD LANG_GERMAN = 0x07;
-inline constexpr WORD LANG_ENGLISH = 0x09;
-inline constexpr WORD SUBLANG_NEUTRAL = 0x00;
-inline constexpr WORD SUBLANG_DEFAULT = 0x01;
-inline constexpr WORD SORT_DEFAULT = 0x0;
-
-constexpr LANGID MAKELANGID(WORD primary, WORD sub) {
-  return static_cast<LANGID>((sub << 10) | primary);
-}
-constexpr WORD PRIMARYLANGID(LANGID lang) {
-  return static_cast<WORD>(lang & 0x3FF);
-}
-constexpr LCID MAKELCID(WORD lang, WORD sort) {
-  return (static_cast<DWORD>(sort) << 16) | static_cast<DWORD>(lang);
-}
-constexpr LANGID LANGIDFROMLCID(LCID lcid) {
-  return static_cast<LANGID>(lcid & 0xFFFF);
-}
 
 inline constexpr LCID LOCALE_NEUTRAL = 0;
 inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;

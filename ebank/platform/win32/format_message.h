@@ -10,10 +10,9 @@
 #include <cstdarg>
 
 #include "ebank/platform/export.h"
+#include "ebank/platform/language_id.h"
 #include "ebank/platform/types.h"
 #include "ebank/platform/win32/local_memory.h"
-// LANG_NEUTRAL and MAKELANGID for the language argument.
-#include "ebank/platform/win32/resource.h"
 
 inline constexpr DWORD FORMAT_MESSAGE_ALLOCATE_BUFFER = 0x00000100;
 inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "ebank/platform/export.h"
+#include "ebank/platform/language_id.h"
 #include "ebank/platform/types.h"
 
 // An integer resource name or type travels as a pointer value below 0x10000.
@@ -18,16 +19,6 @@
 #define RT_STRING MAKEINTRESOURCEA(6)
 #define RT_RCDATA MAKEINTRESOURCEA(10)
 #define RT_VERSION MAKEINTRESOURCEA(16)
-
-inline constexpr WORD LANG_NEUTRAL = 0x00;
-inline constexpr WORD LANG_GERMAN = 0x07;
-inline constexpr WORD LANG_ENGLISH = 0x09;
-inline constexpr WORD SUBLANG_NEUTRAL = 0x00;
-inline constexpr WORD SUBLANG_DEFAULT = 0x01;
-inline constexpr WORD SUBLANG_ENGLISH_US = 0x01;
-constexpr WORD MAKELANGID(WORD primary, WORD sub) {
-  return static_cast<WORD>((sub << 10) | primary);
-}
 
 extern "C" {
 // Finds resource `name` of `type` in `module` (null: the program), preferring
