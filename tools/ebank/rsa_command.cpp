@@ -1,0 +1,218 @@
+// `ebank rsa`: generates key pairs into the key record files, encrypts and
+// decrypts short texts with them as the string API does (plain text of at
+// most 100 characters up to U+00FF, lowercase hexadecimal cipher text), and
+// makes random strings.
+#include <openssl/rand.h>
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "ebank/core/bstring.h"
+#include "ebank/crypto/hex_text.h"
+#include "ebank/crypto/random_generator.h"
+#include "ebank/crypto/rsa_blocks.h"
+#include "ebank/crypto/rsa_keys.h"
+#include "ebank/crypto/rsa_string.h"
+#include "ebank/crypto/wiped.h"
+#include "ebank/crypto/wiped_array.h"
+#include "tools/ebank/command.h"
+#include "tools/ebank/key_record_file.h"
+#include "tools/ebank/output.h"
+#include "tools/ebank/rsa_key_generator.h"
+#include "tools/ebank/text.h"
+#include "tools/ebank/tool_error.h"
+
+namespace ebank::tool {
+namespace {
+
+using ovEBankCrypto::kMaxModulusBytes;
+using ovEBankCrypto::RsaKeyPair;
+using ovEBankCrypto::Wiped;
+using ovEBankCrypto::WipedArray;
+
+constexpr unsigned kMaxPlainCharacters = 100;
+constexpr unsigned kMaxCipherBytes = 100;
+
+struct RsaOptions {
+  unsigned bits = 768;
+  std::string prefix;
+  std::string public_key;
+  std::string private_key;
+  std::string text;
+};
+
+// Exactly one of --public-key and --private-key.
+void AddKeyOptions(CLI::App& command, RsaOptions& options, const char* public_use,
+                   const char* private_use) {
+  CLI::Option* pub = command.add_option("--public-key", options.public_key, public_use);
+  CLI::Option* priv = command.add_option("--private-key", options.private_key, private_use);
+  pub->excludes(priv);
+}
+
+void RequireOneKey(const RsaOptions& options) {
+  if (options.public_key.empty() == options.private_key.empty()) {
+    throw ToolError("give either --public-key or --private-key", kExitUsage);
+  }
+}
+
+int Generate(const RsaOptions& options) {
+  Wiped<RsaKeyPair> pair;
+  GenerateKeyPair(options.bits, *pair);
+  WriteKeyRecord(options.prefix + ".pub", &pair->publicKey, sizeof pair->publicKey, false);
+  WriteKeyRecord(options.prefix + ".key", &pair->privateKey, sizeof pair->privateKey, true);
+  PrintField("public key (258 bytes)", options.prefix + ".pub");
+  PrintField("private key (706 bytes)", options.prefix + ".key");
+  PrintField("modulus", std::to_string(options.bits) + " bits");
+  return 0;
+}
+
+// A generator seeded from OpenSSL's random source for the padding bytes.
+void Seed(ovEBankCrypto::RandomState& random) {
+  WipedArray<std::uint8_t, ovEBankCrypto::kRandomSeedBytes> seed;
+  if (RAND_bytes(seed, ovEBankCrypto::kRandomSeedBytes) != 1) {
+    throw ToolError("OpenSSL's random source failed");
+  }
+  ovEBankCrypto::randomInit(random);
+  ovEBankCrypto::randomMix(random, seed, ovEBankCrypto::kRandomSeedBytes);
+}
+
+// The plain text as bytes: one byte per character, as the string API sends it.
+std::string PlainBytes(const std::string& utf8) {
+  const std::wstring text = Utf8ToWide(utf8);
+  if (text.size() > kMaxPlainCharacters) throw ToolError("the text has more than 100 characters");
+  std::string bytes;
+  for (wchar_t c : text) {
+    if (c == 0 || static_cast<std::uint32_t>(c) > 0xFF) {
+      throw ToolError("the text may hold only characters from U+0001 to U+00FF");
+    }
+    bytes.push_back(static_cast<char>(c));
+  }
+  return bytes;
+}
+
+std::string Widened(const std::uint8_t* bytes, unsigned length) {
+  std::wstring text;
+  for (unsigned i = 0; i < length && bytes[i] != 0; ++i) text.push_back(bytes[i]);
+  return WideToUtf8(text);
+}
+
+void Check(int status, const char* what) {
+  if (status != 0) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(status));
+    throw ToolError(std::string(what) + " failed (engine status " + code +
+                    "): the text does not fit the key, or the key does not match");
+  }
+}
+
+int Encrypt(const RsaOptions& options) {
+  RequireOneKey(options);
+  const std::string plain = PlainBytes(options.text);
+  const auto* input = reinterpret_cast<const std::uint8_t*>(plain.data());
+  const auto length = static_cast<unsigned>(plain.size());
+  Wiped<RsaKeyPair> pair;
+  WipedArray<std::uint8_t, kMaxModulusBytes> cipher;
+  unsigned cipher_length = 0;
+  if (!options.public_key.empty()) {
+    ReadKeyRecord(options.public_key, &pair->publicKey, sizeof pair->publicKey);
+    Wiped<ovEBankCrypto::RandomState> random;
+    Seed(*random);
+    Check(ovEBankCrypto::padAndEncryptPublic(cipher, &cipher_length, input, length, pair->publicKey,
+                                             *random),
+          "encryption");
+  } else {
+    ReadKeyRecord(options.private_key, &pair->privateKey, sizeof pair->privateKey);
+    Check(ovEBankCrypto::padAndEncryptPrivate(cipher, &cipher_length, input, length,
+                                              pair->privateKey),
+          "encryption");
+  }
+  if (cipher_length > kMaxCipherBytes) throw ToolError("keys above 800 bits make too long texts");
+  char hex[2 * kMaxModulusBytes + 1];
+  ovEBankCrypto::EncodeHex(hex, cipher, cipher_length);
+  std::puts(hex);
+  return 0;
+}
+
+std::string CipherText(const std::string& text) {
+  if (text.size() / 2 > kMaxCipherBytes || text.size() % 2 != 0) {
+    throw ToolError("the cipher text must have an even number of at most 200 digits");
+  }
+  if (text.find_first_not_of("0123456789abcdef") != std::string::npos) {
+    throw ToolError("the cipher text may hold only the digits 0-9 and a-f");
+  }
+  return text;
+}
+
+int Decrypt(const RsaOptions& options) {
+  RequireOneKey(options);
+  const std::string hex = CipherText(options.text);
+  const auto length = static_cast<unsigned>(hex.size());
+  WipedArray<std::uint8_t, kMaxCipherBytes> cipher;
+  ovEBankCrypto::DecodeHex(cipher, hex.c_str(), length);
+  Wiped<RsaKeyPair> pair;
+  WipedArray<std::uint8_t, kMaxModulusBytes + 1> plain;
+  unsigned plain_length = 0;
+  if (!options.private_key.empty()) {
+    ReadKeyRecord(options.private_key, &pair->privateKey, sizeof pair->privateKey);
+    Check(ovEBankCrypto::decryptPrivateAndUnpad(plain, &plain_length, cipher, length / 2,
+                                                pair->privateKey),
+          "decryption");
+  } else {
+    ReadKeyRecord(options.public_key, &pair->publicKey, sizeof pair->publicKey);
+    Check(ovEBankCrypto::decryptPublicAndUnpad(plain, &plain_length, cipher, length / 2,
+                                               pair->publicKey),
+          "decryption");
+  }
+  std::puts(Widened(plain, plain_length).c_str());
+  return 0;
+}
+
+int Random() {
+  ddCOM::BString<wchar_t> text;
+  ovEBankCrypto::GenerateRandomString(text);
+  std::puts(WideToUtf8(static_cast<const wchar_t*>(text)).c_str());
+  return 0;
+}
+
+}  // namespace
+
+Command AddRsaCommand(CLI::App& app) {
+  auto options = std::make_shared<RsaOptions>();
+  CLI::App* command =
+      app.add_subcommand("rsa", "Generate RSA key records, encrypt and decrypt, random strings");
+  command->require_subcommand(1);
+
+  CLI::App* keygen = command->add_subcommand(
+      "keygen", "Generate a key pair into PREFIX.pub (258 bytes) and PREFIX.key (706 bytes)");
+  keygen->add_option("prefix", options->prefix, "path and name of the two key files")->required();
+  keygen
+      ->add_option("-b,--bits", options->bits, "modulus length (the string API takes 800 at most)")
+      ->check(CLI::Range(512u, 800u))
+      ->capture_default_str();
+
+  CLI::App* encrypt = command->add_subcommand(
+      "encrypt", "Encrypt a text of at most 100 characters into lowercase hexadecimal");
+  encrypt->add_option("text", options->text, "the plain text")->required();
+  AddKeyOptions(*encrypt, *options, "key file: block type 02 with random padding",
+                "key file: block type 01");
+
+  CLI::App* decrypt = command->add_subcommand("decrypt", "Decrypt a hexadecimal cipher text");
+  decrypt->add_option("cipher", options->text, "the cipher text")->required();
+  AddKeyOptions(*decrypt, *options, "key file, for a cipher text of block type 01",
+                "key file, for a cipher text of block type 02");
+
+  CLI::App* random =
+      command->add_subcommand("random", "Print 32 random lowercase hexadecimal digits");
+
+  return {command, [=] {
+            if (keygen->parsed()) return Generate(*options);
+            if (encrypt->parsed()) return Encrypt(*options);
+            if (decrypt->parsed()) return Decrypt(*options);
+            if (random->parsed()) return Random();
+            throw ToolError("name an rsa command", kExitUsage);
+          }};
+}
+
+}  // namespace ebank::tool
