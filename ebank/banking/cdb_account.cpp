@@ -1,12 +1,17 @@
 #include "ebank/banking/cdb_account.h"
 
+#include <cwchar>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "ebank/banking/ebank_const.h"
 #include "ebank/platform/win32/code_page.h"
+#include "ebank/platform/win32/wide_string.h"
+#include "ebank/xml/attribute_of.h"
+#include "ebank/xml/narrowed_text.h"
 #include "ebank/xml/xml_class.h"
 
 namespace {
@@ -84,6 +89,34 @@ BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*
   BString result;
   result.Append(clause.data(), static_cast<UINT>(clause.size()));
   return result;
+}
+
+bool IsNamed(const _bstr_t& name, const wchar_t* wanted) {
+  const wchar_t* text = name;
+  return text != nullptr && std::wcscmp(text, wanted) == 0;
+}
+
+// The first element child of `parent` named `name`, as an XPath step selects it.
+IXMLDOMNodePtr FirstChildNamed(const IXMLDOMNodePtr& parent, const wchar_t* name) {
+  IXMLDOMNodeListPtr children = parent->GetchildNodes();
+  for (IXMLDOMNodePtr child = children->nextNode(); child != nullptr;
+       child = children->nextNode()) {
+    if (child->GetnodeType() == NODE_ELEMENT && IsNamed(child->GetnodeName(), name)) return child;
+  }
+  return nullptr;
+}
+
+// An element's text as the document class reads it: narrowed through the
+// ANSI code page; empty for a missing element.
+BString TextOf(const IXMLDOMNodePtr& element) {
+  return element == nullptr ? BString() : ddXML::internal::NarrowedText(element->Gettext());
+}
+
+// The leading number of an attribute; 0 when the element or attribute is missing.
+int AttributeNumber(const IXMLDOMNodePtr& element, const wchar_t* name) {
+  if (element == nullptr) return 0;
+  IXMLDOMNodePtr attribute = ddXML::internal::AttributeOf(element, name);
+  return attribute == nullptr ? 0 : static_cast<WORD>(_wtol(attribute->Gettext()));
 }
 
 }  // namespace
@@ -233,18 +266,38 @@ _bstr_t CDBAccount::KontoToXmlbStr() {
 }
 
 LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
-  ddXML::CXmlClass konto(node);
-  if (konto.isEmpty()) return S_OK;
-  for (const KontoField& field : kKontoFields) {
+  if (node == nullptr) return S_OK;
+  // A node other than an element gets the document the XML layer builds
+  // over it (or that layer's error); an element is read where it stands,
+  // without a document copy per record.
+  if (node->GetnodeType() != NODE_ELEMENT) {
+    const ddXML::CXmlClass copy(node);
+    return XmlNodeToKonto(copy.getDocument()->GetdocumentElement());
+  }
+  IXMLDOMNodePtr found[std::size(kKontoFields)];
+  IXMLDOMNodePtr date;
+  IXMLDOMNodeListPtr children = node->GetchildNodes();
+  for (IXMLDOMNodePtr child = children->nextNode(); child != nullptr;
+       child = children->nextNode()) {
+    if (child->GetnodeType() != NODE_ELEMENT) continue;
+    const _bstr_t name = child->GetnodeName();
+    for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+      if (found[i] == nullptr && IsNamed(name, kKontoFields[i].element)) found[i] = child;
+    }
+    if (date == nullptr && IsNamed(name, kDateParent)) date = FirstChildNamed(child, L"DATE");
+  }
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+    const BString text = TextOf(found[i]);
+    const KontoField& field = kKontoFields[i];
     if (field.number != nullptr) {
-      this->*field.number = konto.getNodeLong(field.element);
+      this->*field.number = text.IsEmpty() ? 0 : _wtol(text.ByVal());
     } else {
-      this->*field.text = konto.getNodeText(field.element);
+      this->*field.text = text;
     }
   }
   if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
-  const SYSTEMTIME date = konto.getNodeDate(kDatePath);
-  m_dtLastDownload.SetDate(date.wYear, date.wMonth, date.wDay);
+  m_dtLastDownload.SetDate(AttributeNumber(date, L"YEAR"), AttributeNumber(date, L"MONTH"),
+                           AttributeNumber(date, L"DAY"));
   return S_OK;
 }
 

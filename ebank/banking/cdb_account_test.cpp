@@ -153,6 +153,25 @@ TEST_F(CDBAccountTest, MissingElementsOverwriteWithEmptyTextsAndZeros) {
       << "a KONTO without a date keeps the record's date";
 }
 
+TEST_F(CDBAccountTest, ReadsTheFirstElementOfEachNameAmongMixedChildren) {
+  CXmlClass doc(
+      L"<KONTO><!-- Kommentar --><NUMMER>1<X>2</X></NUMMER>text<NUMMER>9</NUMMER>"
+      L"<ID>5</ID><ID>6</ID><DATE_LASTDOWNLOAD/><DATE_LASTDOWNLOAD><DATE YEAR='2023' MONTH='7' "
+      L"DAY='4'/></DATE_LASTDOWNLOAD><DATE_LASTDOWNLOAD><DATE YEAR='2020' MONTH='1' DAY='1'/>"
+      L"</DATE_LASTDOWNLOAD></KONTO>");
+  const CDBAccount account(doc.getNode(L"/KONTO"));
+  EXPECT_EQ(Text(account.m_bstrNummer), L"12") << "the text of every descendant";
+  EXPECT_EQ(account.m_lKtoID, 5);
+  CDBAccount expected;
+  expected.m_dtLastDownload.SetDate(2023, 7, 4);
+  EXPECT_EQ(account.m_dtLastDownload.ByVal(), expected.m_dtLastDownload.ByVal());
+
+  // A node that is no element cannot be the root of a KONTO document.
+  CDBAccount from_document;
+  EXPECT_THROW(from_document.XmlNodeToKonto(IXMLDOMNodePtr(doc.getDocument())), _com_error);
+  EXPECT_EQ(Text(from_document.m_bstrCurrency), L"EUR");
+}
+
 TEST_F(CDBAccountTest, ReadsTheFirstKontoOfAListAndIgnoresOtherDocuments) {
   CDBAccount account;
   account.XmlToKonto(const_cast<wchar_t*>(
