@@ -57,7 +57,7 @@ password="$(od -An -N12 -tx1 /dev/urandom | tr -d ' \n')"
 as_owner "$(pg_bin initdb)" -D "$dir/data" -U postgres --auth-local=trust \
   --auth-host=scram-sha-256 -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1
 as_owner "$(pg_bin pg_ctl)" -D "$dir/data" -l "$dir/server.log" -w \
-  -o "-c listen_addresses=127.0.0.1 -c port=$port -k $dir" start >&2
+  -o "-c listen_addresses=127.0.0.1 -c port=$port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >&2
 
 psql="$(pg_bin psql)"
 as_owner "$psql" -h "$dir" -p "$port" -U postgres -d postgres -v ON_ERROR_STOP=1 -q \

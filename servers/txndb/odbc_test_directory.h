@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -24,10 +25,12 @@ class OdbcTestDirectory {
     std::ofstream(path_ / "odbcinst.ini") << "[ODBC]\nTrace=No\n";
     std::ofstream(path_ / "odbc.ini") << "[" << kDsn << "]\nDriver=" << driver_
                                       << "\nDatabase=" << (path_ / "named.db").string() << "\n";
-    setenv("ODBCSYSINI", path_.c_str(), 1);
-    setenv("ODBCINI", (path_ / "odbc.ini").c_str(), 1);
+    Replace("ODBCSYSINI", path_.string(), saved_sysini_);
+    Replace("ODBCINI", (path_ / "odbc.ini").string(), saved_ini_);
   }
   ~OdbcTestDirectory() {
+    Restore("ODBCSYSINI", saved_sysini_);
+    Restore("ODBCINI", saved_ini_);
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
@@ -42,7 +45,22 @@ class OdbcTestDirectory {
   }
 
  private:
+  static void Replace(const char* name, const std::string& value,
+                      std::optional<std::string>& saved) {
+    if (const char* old = std::getenv(name)) saved = old;
+    setenv(name, value.c_str(), 1);
+  }
+  static void Restore(const char* name, const std::optional<std::string>& saved) {
+    if (saved) {
+      setenv(name, saved->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+
   std::string driver_;
+  std::optional<std::string> saved_sysini_;
+  std::optional<std::string> saved_ini_;
   std::filesystem::path path_;
 };
 

@@ -1,0 +1,174 @@
+// The server on an embedded SQLite database, reached the way components
+// reach it: by ProgID through COrvTxnDBWrapper.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "servers/txndb/odbc_test_directory.h"
+#include "tests/txndb/txndb_fixture.h"
+
+namespace ebank::txndb {
+namespace {
+
+class TxnDbSqliteTest : public TxnDbFixture {
+ protected:
+  void SetUp() override {
+    TxnDbFixture::SetUp();
+    if (!directory_.HasDriver()) GTEST_SKIP() << "the SQLite ODBC driver is not installed";
+  }
+  std::string Database() const { return directory_.SqliteConnectionString("konten.db"); }
+
+  OdbcTestDirectory directory_{EBANK_SQLITE_ODBC_DRIVER};
+};
+
+TEST_F(TxnDbSqliteTest, WrapperCreatesTheServerByProgIdAndFindsCreatedAccounts) {
+  COrvTxnDBWrapper db;
+  Init(db, Database());
+  ASSERT_EQ(db.ConnectDB(), S_OK);
+  EXPECT_TRUE(db.IsConnected());
+
+  const LONG giro = Add(db, L"1234567", L"37040044", L"J\u00fcrgen M\u00fcller");
+  const LONG spar = Add(db, L"1234567", L"10020030");
+  const LONG other = Add(db, L"7654321", L"37040044");
+  ASSERT_GE(giro, 0);
+  ASSERT_GE(spar, 0);
+  EXPECT_NE(giro, spar);
+
+  EXPECT_EQ(Find(db, L"1234567", L"37040044"), giro);
+  EXPECT_EQ(Find(db, L"1234567", L"10020030"), spar);
+  EXPECT_EQ(Find(db, L"7654321", L"37040044"), other);
+  EXPECT_EQ(Find(db, L"1234567", L"99999999"), -1);
+  EXPECT_EQ(Find(db, L"", L""), -1);
+
+  const std::vector<CDBAccount> all = List(db);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].m_lKtoID, giro);
+  EXPECT_TRUE(all[0].m_bstrName == BString(L"J\u00fcrgen M\u00fcller"));
+  EXPECT_TRUE(all[1].m_bstrBLZ == "10020030");
+  EXPECT_TRUE(all[2].m_bstrNummer == "7654321");
+  EXPECT_TRUE(all[2].m_bstrCurrency == "EUR");
+
+  // A second wrapper on the same file sees the stored accounts.
+  COrvTxnDBWrapper again;
+  Init(again, Database());
+  EXPECT_EQ(Find(again, L"7654321", L"37040044"), other);
+  EXPECT_EQ(again.DisconnectDB(), S_OK);
+  EXPECT_EQ(again.DisconnectDB(), S_FALSE);
+}
+
+TEST_F(TxnDbSqliteTest, AccountNumbersWithQuotesAndSqlTextAreOnlyData) {
+  COrvTxnDBWrapper db;
+  Init(db, Database());
+  const LONG quoted = Add(db, L"O'Neil", L"1");
+  const LONG injected = Add(db, L"x'; DROP TABLE Konto; --", L"1");
+  const LONG plain = Add(db, L"42", L"1");
+  ASSERT_GE(quoted, 0);
+  ASSERT_GE(injected, 0);
+  EXPECT_EQ(Find(db, L"O'Neil", L"1"), quoted);
+  EXPECT_EQ(Find(db, L"x'; DROP TABLE Konto; --", L"1"), injected);
+  EXPECT_EQ(Find(db, L"42' OR '1'='1", L"1"), -1);
+  EXPECT_EQ(Find(db, L"42", L"1"), plain);
+  const std::vector<CDBAccount> all = List(db);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_TRUE(all[1].m_bstrNummer == BString(L"x'; DROP TABLE Konto; --"));
+}
+
+TEST_F(TxnDbSqliteTest, ListsAndFindsAmongTenThousandAccounts) {
+  COrvTxnDBWrapper db;
+  // One transaction per account is what the server does; without waiting for
+  // the disk each time, the test stays quick.
+  Init(db, Database() + ";SyncPragma=OFF");
+  for (int i = 0; i < 10000; ++i) {
+    ASSERT_GE(Add(db, std::to_wstring(100000 + i).c_str(), L"50010517"), 0) << i;
+  }
+  const std::vector<CDBAccount> all = List(db);
+  ASSERT_EQ(all.size(), 10000u);
+  EXPECT_TRUE(all.front().m_bstrNummer == "100000");
+  EXPECT_TRUE(all.back().m_bstrNummer == "109999");
+  EXPECT_EQ(Find(db, L"100000", L"50010517"), all.front().m_lKtoID);
+  EXPECT_EQ(Find(db, L"105000", L"50010517"), all[5000].m_lKtoID);
+  EXPECT_EQ(Find(db, L"109999", L"50010517"), all.back().m_lKtoID);
+  EXPECT_EQ(Find(db, L"110000", L"50010517"), -1);
+}
+
+TEST_F(TxnDbSqliteTest, FailedConnectsReportTheDriverMessageWithoutThePassword) {
+  COrvTxnDBWrapper unknown;
+  Init(unknown, "NoSuchDataSource", "anna", "Sekret-4711");
+  EXPECT_LT(unknown.ConnectDB(), 0);
+  std::string description = LastErrorDescription();
+  EXPECT_NE(description.find("IM002"), std::string::npos) << description;
+  EXPECT_FALSE(unknown.IsConnected());
+
+  // The driver manager names the missing driver file, here holding the
+  // password; the error text masks it.
+  COrvTxnDBWrapper missing_driver;
+  Init(missing_driver, "Driver=/nonexistent/Sekret-4711.so;Database=x", "anna", "Sekret-4711");
+  EXPECT_LT(missing_driver.ConnectDB(), 0);
+  description = LastErrorDescription();
+  EXPECT_NE(description.find("Connect: "), std::string::npos) << description;
+  EXPECT_NE(description.find("/nonexistent/***.so"), std::string::npos) << description;
+  EXPECT_EQ(description.find("Sekret"), std::string::npos) << description;
+
+  // An unconnected server answers every account call with a failure.
+  EXPECT_EQ(unknown.AccountFind(nullptr, nullptr), -1);
+  IXMLDOMNodeListPtr list;
+  EXPECT_LT(unknown.GetAccountList(list), 0);
+  EXPECT_NE(LastErrorDescription().find("not connected"), std::string::npos);
+  EXPECT_EQ(list, nullptr);
+
+  // A later connect with good data succeeds on the same server object.
+  Init(unknown, Database());
+  EXPECT_EQ(unknown.ConnectDB(), S_OK);
+  EXPECT_EQ(List(unknown).size(), 0u);
+}
+
+TEST_F(TxnDbSqliteTest, HostileArgumentsGiveFailingResultsAndKeepTheData) {
+  COrvTxnDBWrapper db;
+  Init(db, Database());
+  const LONG key = Add(db, L"1", L"2");
+  IOrvTxnDB2* server = db.operator->();
+
+  LONG found = -7;
+  for (const wchar_t* text : {L"", L"<KONTO>", L"<ACCOUNT/>", L"plain text",
+                              L"<!DOCTYPE KONTO [<!ENTITY x 'y'>]><KONTO/>"}) {
+    BSTR konto = SysAllocString(text);
+    EXPECT_EQ(server->FindAccount(konto, &found), E_INVALIDARG);
+    SysFreeString(konto);
+  }
+  EXPECT_EQ(server->FindAccount(nullptr, &found), E_INVALIDARG);
+  EXPECT_EQ(found, -7);
+  EXPECT_EQ(server->FindAccount(nullptr, nullptr), E_POINTER);
+  EXPECT_EQ(server->GetAccounts(-1, nullptr), E_POINTER);
+  BSTR accounts = SysAllocString(L"old");
+  BSTR before = accounts;
+  EXPECT_EQ(server->GetAccounts(0, &accounts), E_INVALIDARG);
+  EXPECT_EQ(accounts, nullptr);
+  SysFreeString(before);
+  EXPECT_EQ(server->Reserved9(), E_NOTIMPL);
+  EXPECT_EQ(server->Reserved41(), E_NOTIMPL);
+  EXPECT_EQ(server->GetTypeInfoCount(nullptr), E_NOTIMPL);
+
+  std::wstring overlong =
+      L"<KONTO><NUMMER>3</NUMMER><NAME>" + std::wstring(300, L'n') + L"</NAME></KONTO>";
+  BSTR konto = SysAllocString(overlong.c_str());
+  IOrvTxnDBAccounts* store = nullptr;
+  ASSERT_EQ(server->QueryInterface(IID_IOrvTxnDBAccounts, reinterpret_cast<void**>(&store)), S_OK);
+  EXPECT_EQ(static_cast<IOrvTxnDB2*>(store), server);
+  LONG added = -1;
+  EXPECT_EQ(store->AddAccount(konto, &added), E_INVALIDARG);
+  EXPECT_NE(LastErrorDescription().find("255"), std::string::npos);
+  EXPECT_EQ(Add(db, L"1", L"2"), E_FAIL);  // the same account twice
+  store->Release();
+  SysFreeString(konto);
+
+  for (const wchar_t* request : {L"", L"<CONNECT/>", L"<CONNECT><ODBC></ODBC></CONNECT>"}) {
+    BSTR text = SysAllocString(request);
+    EXPECT_EQ(server->Connect(text), E_INVALIDARG);
+    SysFreeString(text);
+  }
+  EXPECT_EQ(Find(db, L"1", L"2"), key);
+  EXPECT_EQ(List(db).size(), 1u);
+}
+
+}  // namespace
+}  // namespace ebank::txndb
