@@ -4,6 +4,7 @@
 
 #include "ebank/core/exception.h"
 #include "ebank/platform/com/com_error.h"
+#include "ebank/platform/com/error_info.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "tools/ebank/output.h"
@@ -63,6 +64,19 @@ Failure DescribeCurrentException() {
   } catch (...) {
     return {E_UNEXPECTED, "unknown exception"};
   }
+}
+
+std::string DescribeServerFailure(HRESULT hresult) {
+  std::string text = HResultText(hresult);
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return text;
+  BSTR description = nullptr;
+  if (info->GetDescription(&description) == S_OK && description != nullptr) {
+    text += ": " + OneLine(WideToUtf8(description));
+  }
+  SysFreeString(description);
+  info->Release();
+  return text;
 }
 
 void FailWithCurrentException(std::string_view context) {

@@ -18,6 +18,10 @@ struct Failure {
 // Call only inside a catch block.
 Failure DescribeCurrentException();
 
+// A failing HRESULT of a server call with the description of the error object
+// the server left on the thread (which is consumed): "0x80004005: text".
+std::string DescribeServerFailure(HRESULT hresult);
+
 // Inside a catch block: throws ToolError "<context>: <description>".
 [[noreturn]] void FailWithCurrentException(std::string_view context);
 
