@@ -7,15 +7,15 @@
 
 namespace ebank::tool {
 
-HRESULT PrintAccountList(COrvTxnDBWrapper& database) {
+HRESULT PrintAccountList(COrvTxnDBWrapper& database, int indent) {
   IXMLDOMNodeListPtr list;
   const HRESULT result = database.GetAccountList(list);
   if (result != S_OK) return result;
   const LONG count = list->Getlength();
-  PrintField("accounts", std::to_string(count));
+  PrintField("accounts", std::to_string(count), indent);
   for (LONG i = 0; i < count; ++i) {
     const CDBAccount account(list->Getitem(i));
-    PrintField("", AccountSummary(account), 2);
+    PrintLine(AccountSummary(account), indent + 2);
   }
   return result;
 }

@@ -9,8 +9,9 @@ class COrvTxnDBWrapper;
 namespace ebank::tool {
 
 // GetAccountList of `database`, each KONTO read back into an account record
-// and printed as one line. Returns the wrapper's HRESULT; exceptions pass on.
-HRESULT PrintAccountList(COrvTxnDBWrapper& database);
+// and printed as one line, indented. Returns the wrapper's HRESULT; exceptions
+// pass on.
+HRESULT PrintAccountList(COrvTxnDBWrapper& database, int indent);
 
 }  // namespace ebank::tool
 

@@ -55,7 +55,7 @@ int Find(COrvTxnDBWrapper& database, const DbOptions& options) {
 }
 
 int List(COrvTxnDBWrapper& database) {
-  const HRESULT result = PrintAccountList(database);
+  const HRESULT result = PrintAccountList(database, 0);
   if (result < 0) throw ToolError("the account list failed: " + DescribeServerFailure(result));
   if (result != S_OK) throw ToolError("the server's answer holds no KONTEN list");
   return 0;

@@ -20,10 +20,10 @@ namespace {
 using ebank::tool::Command;
 
 std::vector<Command> AddCommands(CLI::App& app) {
-  return {ebank::tool::AddDbCommand(app),     ebank::tool::AddAccountCommand(app),
-          ebank::tool::AddAmountCommand(app), ebank::tool::AddDateCommand(app),
-          ebank::tool::AddXmlCommand(app),    ebank::tool::AddRsaCommand(app),
-          ebank::tool::AddTraceCommand(app)};
+  return {ebank::tool::AddDemoCommand(app),    ebank::tool::AddDbCommand(app),
+          ebank::tool::AddAccountCommand(app), ebank::tool::AddAmountCommand(app),
+          ebank::tool::AddDateCommand(app),    ebank::tool::AddXmlCommand(app),
+          ebank::tool::AddRsaCommand(app),     ebank::tool::AddTraceCommand(app)};
 }
 
 int RunParsed(const std::vector<Command>& commands, const std::string& registry) {

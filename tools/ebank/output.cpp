@@ -21,6 +21,10 @@ void PrintField(std::string_view label, const wchar_t* value, int indent) {
   PrintField(label, WideToUtf8(value), indent);
 }
 
+void PrintLine(std::string_view text, int indent) {
+  std::printf("%*s%.*s\n", indent, "", static_cast<int>(text.size()), text.data());
+}
+
 void PrintHeading(std::string_view heading) {
   std::printf("%.*s\n", static_cast<int>(heading.size()), heading.data());
 }

@@ -13,6 +13,8 @@ namespace ebank::tool {
 // Prints "<indent><label padded to the column> <value>".
 void PrintField(std::string_view label, std::string_view value, int indent = 0);
 void PrintField(std::string_view label, const wchar_t* value, int indent = 0);
+// Prints `text` as a line of its own, indented.
+void PrintLine(std::string_view text, int indent);
 // Prints a heading line of its own.
 void PrintHeading(std::string_view heading);
 
