@@ -204,7 +204,9 @@ Command AddRsaCommand(CLI::App& app) {
                 "key file, for a cipher text of block type 02");
 
   CLI::App* random =
-      command->add_subcommand("random", "Print 32 random lowercase hexadecimal digits");
+      command->add_subcommand("random",
+                              "Print the library's random string: 32 lowercase hexadecimal digits "
+                              "seeded from the clock (not for secrets)");
 
   return {command, [=] {
             if (keygen->parsed()) return Generate(*options);
