@@ -26,19 +26,28 @@ std::vector<Command> AddCommands(CLI::App& app) {
           ebank::tool::AddRsaCommand(app),     ebank::tool::AddTraceCommand(app)};
 }
 
+// COM initialised on the main thread for the life of the command.
+class ComApartment {
+ public:
+  ComApartment() {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (result < 0) {
+      throw ebank::tool::ToolError("cannot initialise COM: " + ebank::tool::HResultText(result));
+    }
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() { CoUninitialize(); }
+};
+
 int RunParsed(const std::vector<Command>& commands, const std::string& registry) {
   // The registry is read on first use, so naming it now is in time.
   if (!registry.empty()) setenv("EBANK_REGISTRY", registry.c_str(), 1);
-  const HRESULT initialised = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-  if (initialised < 0) {
-    throw ebank::tool::ToolError("cannot initialise COM: " + ebank::tool::HResultText(initialised));
-  }
-  int code = ebank::tool::kExitFailure;
+  const ComApartment apartment;
   for (const Command& command : commands) {
-    if (command.app->parsed()) code = command.run();
+    if (command.app->parsed()) return command.run();
   }
-  CoUninitialize();
-  return code;
+  throw ebank::tool::ToolError("name a command; see ebank --help", ebank::tool::kExitUsage);
 }
 
 }  // namespace
