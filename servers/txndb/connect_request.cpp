@@ -3,12 +3,20 @@
 namespace ebank::txndb {
 namespace {
 
+// "<name>" or "</name>".
+std::string Tag(std::string_view name, bool closing) {
+  std::string tag(closing ? "</" : "<");
+  tag.append(name);
+  tag.push_back('>');
+  return tag;
+}
+
 // The text of the first <name>...</name> in `text`, or empty when the element
 // is missing or written as <name/>. The end tag is the first one after the
 // start tag, so a value cannot hold its own end tag.
 std::string ElementText(std::string_view text, std::string_view name) {
-  const std::string start = "<" + std::string(name) + ">";
-  const std::string end = "</" + std::string(name) + ">";
+  const std::string start = Tag(name, false);
+  const std::string end = Tag(name, true);
   const size_t begin = text.find(start);
   if (begin == std::string_view::npos) return {};
   const size_t first = begin + start.size();
@@ -19,8 +27,8 @@ std::string ElementText(std::string_view text, std::string_view name) {
 
 // The region between <name> and </name>, or std::nullopt.
 std::optional<std::string_view> Inner(std::string_view text, std::string_view name) {
-  const std::string start = "<" + std::string(name) + ">";
-  const std::string end = "</" + std::string(name) + ">";
+  const std::string start = Tag(name, false);
+  const std::string end = Tag(name, true);
   const size_t begin = text.find(start);
   const size_t last = text.rfind(end);
   if (begin == std::string_view::npos || last == std::string_view::npos ||

@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -152,10 +153,6 @@ void AppendElement(std::string& xml, const char* name, int32_t number) {
   AppendElement(xml, name, std::to_string(number));
 }
 
-std::string TwoDigits(int32_t value) {
-  return value < 10 && value >= 0 ? "0" + std::to_string(value) : std::to_string(value);
-}
-
 }  // namespace
 
 bool ReadKonto(std::string_view utf8_xml, KontoRecord& record, std::string& error) {
@@ -211,9 +208,13 @@ void KontenWriter::Add(const KontoRecord& record) {
   AppendElement(xml_, "STREET", record.street);
   AppendElement(xml_, "CITYCODE", record.city_code);
   AppendElement(xml_, "COUNTRYCODE", record.country_code);
-  xml_ += "<DATE_LASTDOWNLOAD><DATE YEAR=\"" + std::to_string(record.download_year) +
-          "\" MONTH=\"" + TwoDigits(record.download_month) + "\" DAY=\"" +
-          TwoDigits(record.download_day) + "\"/></DATE_LASTDOWNLOAD></KONTO>";
+  // YEAR without leading zeros, MONTH and DAY with two digits.
+  char date[96];
+  std::snprintf(date, sizeof date,
+                "<DATE_LASTDOWNLOAD><DATE YEAR=\"%d\" MONTH=\"%02d\" DAY=\"%02d\"/>"
+                "</DATE_LASTDOWNLOAD></KONTO>",
+                record.download_year, record.download_month, record.download_day);
+  xml_ += date;
 }
 
 std::string KontenWriter::Finish() && {

@@ -85,7 +85,9 @@ TEST(KontoXmlTest, WrittenKontenReadsBackWithMarkupAndLineBreaks) {
   record.id = 5;
   record.nummer = "<1&2>";
   record.name = "a\r\nb\tc";
-  record.city = "bad\x01" "char";
+  record.city =
+      "bad\x01"
+      "char";
   record.download_year = 987;
   record.download_month = 5;
   record.download_day = 7;

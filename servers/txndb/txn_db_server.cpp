@@ -90,7 +90,7 @@ STDMETHODIMP TxnDbServer::Connect(BSTR request) {
     return ReportError(E_INVALIDARG, "Connect: the request has no <CONNECT><ODBC> element");
   }
   if (parsed->dsn.empty()) {
-    Wipe(parsed->pwd);
+    Wipe(parsed->pwd);  // nothing else of the request can hold a secret
     return ReportError(E_INVALIDARG, "Connect: the request names no data source (DSN)");
   }
   std::string connection_string = ConnectionString(*parsed);
@@ -101,6 +101,7 @@ STDMETHODIMP TxnDbServer::Connect(BSTR request) {
     hr = ReportCurrentException("Connect", parsed->pwd);
   }
   Wipe(connection_string);
+  Wipe(parsed->dsn);  // a connection string may carry credentials too
   Wipe(parsed->pwd);
   return hr;
 }
