@@ -9,7 +9,8 @@
 # when run as root (the server refuses to run as root). It listens only on the
 # loopback address, on the first free port from 55432 up, and has a role and a
 # database "ebank" with a random password. Nothing outside the temporary
-# directory is written.
+# directory is written: the connection string turns the ODBC driver's own
+# communication log off, whatever odbcinst.ini says.
 set -euo pipefail
 
 pg_bin() {
@@ -65,6 +66,6 @@ as_owner "$psql" -h "$dir" -p "$port" -U postgres -d postgres -v ON_ERROR_STOP=1
   -c "CREATE DATABASE ebank OWNER ebank" >&2
 
 echo "export EBANK_TEST_PG_DIR='$dir'"
-echo "export EBANK_TEST_PG='Driver=$(odbc_driver);Server=127.0.0.1;Port=$port;Database=ebank'"
+echo "export EBANK_TEST_PG='Driver=$(odbc_driver);Server=127.0.0.1;Port=$port;Database=ebank;CommLog=0;Debug=0'"
 echo "export EBANK_TEST_PG_UID='ebank'"
 echo "export EBANK_TEST_PG_PWD='$password'"
