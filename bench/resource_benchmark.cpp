@@ -11,6 +11,8 @@
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/com_object.h"
+#include "ebank/platform/com/simple_class_factory.h"
 #include "ebank/platform/win32/resource.h"
 
 namespace {
@@ -44,41 +46,9 @@ void BM_ReferenceMapLookup(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceMapLookup);
 
-class Object final : public IUnknown {
- public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    *object = IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
-    if (*object == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
+class Object final : public ebank::platform::ComObject<ebank::platform::Implements<IUnknown>> {};
 
- private:
-  ULONG references_ = 1;
-};
-
-class Factory final : public IClassFactory {
- public:
-  STDMETHODIMP QueryInterface(REFIID, void** object) override {
-    *object = this;
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP CreateInstance(IUnknown*, REFIID iid, void** object) override {
-    auto* created = new Object;
-    const HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
-  }
-  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
+using Factory = ebank::platform::SimpleClassFactory<Object, ebank::platform::OwnedByScope>;
 
 constexpr CLSID kClsid = {0xBE7C4, 0, 0, {0, 0, 0, 0, 0, 0, 0, 1}};
 

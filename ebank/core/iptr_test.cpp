@@ -5,6 +5,7 @@
 #include "ebank/core/error_info_exception.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/com_object.h"
 
 namespace {
 
@@ -27,36 +28,17 @@ using MissingPtr = ddCOM::IPtr<IMissing, &IID_IMissing>;
 
 // An object with two interfaces whose count the test reads; it is never freed
 // by Release, so a test can look at the count after the last one.
-class Twofold : public IFirst, public ISecond {
+class Twofold final
+    : public ebank::platform::ScopedComObject<ebank::platform::Implements<IFirst, &IID_IFirst>,
+                                              ebank::platform::Implements<ISecond, &IID_ISecond>> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    *object = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFirst)) {
-      *object = static_cast<IFirst*>(this);
-    } else if (IsEqualIID(iid, IID_ISecond)) {
-      *object = static_cast<ISecond*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    ++count;
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++count; }
-  STDMETHODIMP_(ULONG) Release() override { return --count; }
   STDMETHODIMP_(int) First() override { return 1; }
   STDMETHODIMP_(int) Second() override { return 2; }
-
-  ULONG count = 0;
 };
 
-class TwofoldFactory : public IClassFactory {
+class TwofoldFactory final : public ebank::platform::ScopedComObject<
+                                 ebank::platform::Implements<IClassFactory, &IID_IClassFactory>> {
  public:
-  STDMETHODIMP QueryInterface(REFIID, void** object) override {
-    *object = this;
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
   STDMETHODIMP CreateInstance(IUnknown*, REFIID iid, void** object) override {
     return made.QueryInterface(iid, object);
   }
@@ -69,40 +51,41 @@ TEST(IPtrTest, CountsReferencesThroughCopyAttachDetachAndRelease) {
   Twofold object;
   {
     FirstPtr held(static_cast<IFirst*>(&object), true);
-    EXPECT_EQ(object.count, 1u);
+    EXPECT_EQ(object.References(), 1u);
     FirstPtr copy(held);
-    EXPECT_EQ(object.count, 2u);
+    EXPECT_EQ(object.References(), 2u);
     IFirst* extra = copy.Copy();
-    EXPECT_EQ(object.count, 3u);
+    EXPECT_EQ(object.References(), 3u);
     FirstPtr adopted;
     adopted.Attach(extra);
-    EXPECT_EQ(object.count, 3u);
+    EXPECT_EQ(object.References(), 3u);
     adopted = held;
-    EXPECT_EQ(object.count, 3u) << "assignment released the old reference and took a new one";
+    EXPECT_EQ(object.References(), 3u)
+        << "assignment released the old reference and took a new one";
     copy.Release();
     EXPECT_TRUE(copy.IsNothing());
     EXPECT_TRUE(!copy);
-    EXPECT_EQ(object.count, 2u);
+    EXPECT_EQ(object.References(), 2u);
   }
-  EXPECT_EQ(object.count, 0u);
+  EXPECT_EQ(object.References(), 0u);
 
   FirstPtr detached(static_cast<IFirst*>(&object), true);
   IFirst* raw = detached.Detach();
   EXPECT_EQ(raw, static_cast<IFirst*>(&object));
   EXPECT_TRUE(detached.IsNothing());
-  EXPECT_EQ(object.count, 1u) << "Detach keeps the reference for the caller";
+  EXPECT_EQ(object.References(), 1u) << "Detach keeps the reference for the caller";
   raw->Release();
 
   FirstPtr out(static_cast<IFirst*>(&object), true);
   EXPECT_EQ(*out.RetVal(), nullptr);
-  EXPECT_EQ(object.count, 0u) << "RetVal releases before handing out the field";
+  EXPECT_EQ(object.References(), 0u) << "RetVal releases before handing out the field";
 }
 
 TEST(IPtrTest, QueryFromUnknownRaisesOrReturnsENoInterface) {
   Twofold object;
   SecondPtr second(static_cast<IUnknown*>(static_cast<IFirst*>(&object)));
   EXPECT_EQ(second->Second(), 2);
-  EXPECT_EQ(object.count, 1u);
+  EXPECT_EQ(object.References(), 1u);
 
   try {
     MissingPtr missing(static_cast<IUnknown*>(second.ByVal()));
@@ -120,7 +103,7 @@ TEST(IPtrTest, QueryFromUnknownRaisesOrReturnsENoInterface) {
   first = static_cast<IUnknown*>(nullptr);
   EXPECT_TRUE(first.IsNothing());
   second.Release();
-  EXPECT_EQ(object.count, 0u);
+  EXPECT_EQ(object.References(), 0u);
 }
 
 TEST(IPtrTest, IdentityComparesObjectsAcrossInterfaces) {
@@ -138,7 +121,7 @@ TEST(IPtrTest, IdentityComparesObjectsAcrossInterfaces) {
   EXPECT_TRUE(null_one == null_two);
   EXPECT_TRUE(null_one != first);
   EXPECT_TRUE(first != null_one);
-  EXPECT_EQ(object.count, 3u) << "identity queries release what they obtained";
+  EXPECT_EQ(object.References(), 3u) << "identity queries release what they obtained";
 }
 
 TEST(IPtrTest, CreatesByClsidAndProgIdThroughTheClassTable) {
@@ -149,7 +132,7 @@ TEST(IPtrTest, CreatesByClsidAndProgIdThroughTheClassTable) {
     SecondPtr by_clsid(CLSID_Twofold, CLSCTX_INPROC_SERVER, nullptr);
     FirstPtr by_prog_id(L"EBANK.TWOFOLD", CLSCTX_INPROC_SERVER, nullptr);
     EXPECT_TRUE(by_prog_id.IsSameObject(by_clsid));
-    EXPECT_EQ(factory.made.count, 2u);
+    EXPECT_EQ(factory.made.References(), 2u);
     try {
       MissingPtr missing(CLSID_Twofold, CLSCTX_INPROC_SERVER, nullptr);
       FAIL() << "expected ddCOM::ErrorInfo";
@@ -157,7 +140,7 @@ TEST(IPtrTest, CreatesByClsidAndProgIdThroughTheClassTable) {
       EXPECT_EQ(error.HResult(), E_NOINTERFACE);
     }
   }
-  EXPECT_EQ(factory.made.count, 0u);
+  EXPECT_EQ(factory.made.References(), 0u);
   CoUninitialize();
   EXPECT_THROW(FirstPtr(CLSID_Twofold, CLSCTX_INPROC_SERVER, nullptr), ddCOM::ErrorInfo)
       << "COM is no longer initialised on this thread";

@@ -1,29 +1,17 @@
 // A minimal in-process COM server for the activation tests: it serves the
 // counter class through its exported DllGetClassObject.
-#include <atomic>
-
-#include "ebank/platform/com/class_factory.h"
+#include "ebank/platform/com/com_object.h"
+#include "ebank/platform/com/simple_class_factory.h"
 #include "ebank/platform/export.h"
 #include "tests/platform/test_counter.h"
 
 namespace {
 
-class Counter final : public ITestCounter {
+using ebank::platform::ComObject;
+using ebank::platform::Implements;
+
+class Counter final : public ComObject<Implements<ITestCounter, &IID_ITestCounter>> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_ITestCounter)) return E_NOINTERFACE;
-    *object = static_cast<ITestCounter*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   STDMETHODIMP Increment(LONG* value) override {
     if (value == nullptr) return E_POINTER;
     *value = ++count_;
@@ -31,37 +19,11 @@ class Counter final : public ITestCounter {
   }
 
  private:
-  std::atomic<ULONG> references_{1};
   LONG count_ = 0;
 };
 
-class CounterFactory final : public IClassFactory {
- public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    return S_OK;
-  }
-  // The factory is static; its count is not tracked.
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    auto* counter = new Counter;
-    const HRESULT hr = counter->QueryInterface(iid, object);
-    counter->Release();
-    return hr;
-  }
-  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
-CounterFactory g_factory;
+// The factory lives as long as the loaded module.
+ebank::platform::SimpleClassFactory<Counter, ebank::platform::OwnedByScope> g_factory;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/apartment.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/guid.h"
 #include "ebank/platform/com/task_memory.h"
 
@@ -14,26 +15,14 @@ namespace {
 const CLSID kClsid = {0xC1A55, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}};
 
 // A factory that counts its references and hands out itself as the object.
-class CountingFactory : public IClassFactory {
+class CountingFactory final : public ebank::platform::ScopedComObject<
+                                  ebank::platform::Implements<IClassFactory, &IID_IClassFactory>> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *object = this;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++count; }
-  STDMETHODIMP_(ULONG) Release() override { return --count; }
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     return QueryInterface(iid, object);
   }
   STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-  ULONG count = 0;
 };
 
 TEST(ApartmentTest, CountsPerThreadAndKeepsTheFirstModel) {
@@ -57,7 +46,7 @@ TEST(ClassTableTest, RegisteredClassesAreCreatedAndMappedByProgIdIgnoringCase) {
   CountingFactory factory;
   EXPECT_EQ(ebank::platform::RegisterClassFactory(kClsid, nullptr, nullptr), E_INVALIDARG);
   ASSERT_EQ(ebank::platform::RegisterClassFactory(kClsid, L"Ebank.Counting.1", &factory), S_OK);
-  EXPECT_EQ(factory.count, 1u);
+  EXPECT_EQ(factory.References(), 1u);
 
   CLSID clsid{};
   ASSERT_EQ(CLSIDFromProgID(L"EBANK.counting.1", &clsid), S_OK);
@@ -73,7 +62,7 @@ TEST(ClassTableTest, RegisteredClassesAreCreatedAndMappedByProgIdIgnoringCase) {
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
   ASSERT_EQ(CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object), S_OK);
   EXPECT_EQ(object, static_cast<IClassFactory*>(&factory));
-  EXPECT_EQ(factory.count, 2u) << "the table's reference and the object's";
+  EXPECT_EQ(factory.References(), 2u) << "the table's reference and the object's";
   static_cast<IUnknown*>(object)->Release();
   EXPECT_EQ(CoCreateInstance(kClsid, &factory, CLSCTX_ALL, IID_IUnknown, &object),
             CLASS_E_NOAGGREGATION);
@@ -81,7 +70,7 @@ TEST(ClassTableTest, RegisteredClassesAreCreatedAndMappedByProgIdIgnoringCase) {
   CoUninitialize();
 
   EXPECT_EQ(ebank::platform::RevokeClassFactory(kClsid), S_OK);
-  EXPECT_EQ(factory.count, 0u);
+  EXPECT_EQ(factory.References(), 0u);
   EXPECT_EQ(ebank::platform::RevokeClassFactory(kClsid), S_FALSE);
   EXPECT_EQ(CLSIDFromProgID(L"Ebank.Counting.1", &clsid), CO_E_CLASSSTRING);
 }
@@ -90,13 +79,13 @@ TEST(ClassTableTest, RegisteringAgainReplacesTheFactory) {
   CountingFactory first, second;
   ASSERT_EQ(ebank::platform::RegisterClassFactory(kClsid, L"Ebank.First", &first), S_OK);
   ASSERT_EQ(ebank::platform::RegisterClassFactory(kClsid, L"Ebank.Second", &second), S_OK);
-  EXPECT_EQ(first.count, 0u);
-  EXPECT_EQ(second.count, 1u);
+  EXPECT_EQ(first.References(), 0u);
+  EXPECT_EQ(second.References(), 1u);
   CLSID clsid{};
   EXPECT_EQ(CLSIDFromProgID(L"Ebank.First", &clsid), CO_E_CLASSSTRING);
   EXPECT_EQ(CLSIDFromProgID(L"Ebank.Second", &clsid), S_OK);
   ebank::platform::RevokeClassFactory(kClsid);
-  EXPECT_EQ(second.count, 0u);
+  EXPECT_EQ(second.References(), 0u);
 }
 
 }  // namespace

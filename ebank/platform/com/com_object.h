@@ -8,8 +8,11 @@
 //   };
 //
 // IUnknown answers with the first interface, so every interface of one object
-// gives the same identity pointer. Objects start with one reference, owned by
-// whoever created them, and delete themselves at the last Release.
+// gives the same identity pointer. A ComObject starts with one reference, owned
+// by whoever created it, and deletes itself at the last Release. A
+// ScopedComObject lives as long as the scope that holds it (a static class
+// factory, a member, a test's local): it starts with no references and Release
+// never deletes it, so its count only shows whether callers kept the balance.
 #ifndef EBANK_PLATFORM_COM_COM_OBJECT_H_
 #define EBANK_PLATFORM_COM_COM_OBJECT_H_
 
@@ -22,18 +25,31 @@
 namespace ebank::platform {
 
 // One base interface of a ComObject and the interface ids it answers (its own
-// and those of the interfaces it derives from, IUnknown excepted).
+// and those of the interfaces it derives from, IUnknown excepted). With no ids
+// the interface is only reachable through the identity.
 template <class I, const IID*... Ids>
 struct Implements {
   using Interface = I;
   static bool Answers(REFIID iid) { return (IsEqualIID(iid, *Ids) || ...); }
 };
 
-template <class First, class... Rest>
-class ComObject : public First::Interface, public Rest::Interface... {
+// The creator holds the first reference; the last Release deletes the object.
+struct DeletedAtLastRelease {
+  static constexpr ULONG kInitialReferences = 1;
+  static constexpr bool kDeletesItself = true;
+};
+
+// The enclosing scope owns the object; references are only counted.
+struct OwnedByScope {
+  static constexpr ULONG kInitialReferences = 0;
+  static constexpr bool kDeletesItself = false;
+};
+
+template <class Lifetime, class First, class... Rest>
+class BasicComObject : public First::Interface, public Rest::Interface... {
  public:
-  ComObject(const ComObject&) = delete;
-  ComObject& operator=(const ComObject&) = delete;
+  BasicComObject(const BasicComObject&) = delete;
+  BasicComObject& operator=(const BasicComObject&) = delete;
 
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
@@ -47,7 +63,9 @@ class ComObject : public First::Interface, public Rest::Interface... {
   }
   STDMETHODIMP_(ULONG) Release() override {
     const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) delete this;
+    if constexpr (Lifetime::kDeletesItself) {
+      if (left == 0) delete this;
+    }
     return left;
   }
 
@@ -55,8 +73,8 @@ class ComObject : public First::Interface, public Rest::Interface... {
   ULONG References() const { return references_.load(std::memory_order_relaxed); }
 
  protected:
-  ComObject() = default;
-  virtual ~ComObject() = default;
+  BasicComObject() = default;
+  virtual ~BasicComObject() = default;
 
  private:
   IUnknown* Identity() { return static_cast<typename First::Interface*>(this); }
@@ -71,8 +89,14 @@ class ComObject : public First::Interface, public Rest::Interface... {
     }
   }
 
-  std::atomic<ULONG> references_{1};
+  std::atomic<ULONG> references_{Lifetime::kInitialReferences};
 };
+
+template <class First, class... Rest>
+using ComObject = BasicComObject<DeletedAtLastRelease, First, Rest...>;
+
+template <class First, class... Rest>
+using ScopedComObject = BasicComObject<OwnedByScope, First, Rest...>;
 
 }  // namespace ebank::platform
 

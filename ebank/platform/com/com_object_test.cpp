@@ -10,6 +10,7 @@ namespace {
 
 using ebank::platform::ComObject;
 using ebank::platform::Implements;
+using ebank::platform::ScopedComObject;
 using ebank::platform::WithoutLateBinding;
 
 int destroyed = 0;
@@ -52,6 +53,36 @@ TEST(ComObjectTest, AnswersItsInterfacesWithOneIdentity) {
   EXPECT_EQ(destroyed, 0);
   EXPECT_EQ(sample->Release(), 0u);
   EXPECT_EQ(destroyed, 1);
+}
+
+// Lives in the test's scope; IDispatch is in its vtable but not answered.
+class Scoped final : public ScopedComObject<Implements<WithoutLateBinding<IDispatch>>,
+                                            Implements<ISupportErrorInfo, &IID_ISupportErrorInfo>> {
+ public:
+  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID) override { return S_OK; }
+};
+
+TEST(ComObjectTest, ScopedObjectOnlyCountsAndAnswersListedIdsOnly) {
+  Scoped scoped;
+  EXPECT_EQ(scoped.References(), 0u);
+  void* found = reinterpret_cast<void*>(1);
+  EXPECT_EQ(scoped.QueryInterface(IID_IDispatch, &found), E_NOINTERFACE);
+  EXPECT_EQ(found, nullptr);
+  EXPECT_EQ(scoped.References(), 0u);
+
+  IUnknown* identity = nullptr;
+  ISupportErrorInfo* support = nullptr;
+  ASSERT_EQ(scoped.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  ASSERT_EQ(identity->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
+            S_OK);
+  EXPECT_EQ(identity, static_cast<IUnknown*>(static_cast<IDispatch*>(&scoped)));
+  EXPECT_EQ(support, static_cast<ISupportErrorInfo*>(&scoped));
+  EXPECT_EQ(scoped.References(), 2u);
+  EXPECT_EQ(support->Release(), 1u);
+  EXPECT_EQ(identity->Release(), 0u);
+  EXPECT_EQ(scoped.References(), 0u) << "the last Release leaves the object in place";
+  EXPECT_EQ(scoped.AddRef(), 1u);
+  EXPECT_EQ(scoped.Release(), 0u);
 }
 
 }  // namespace

@@ -1,42 +1,22 @@
 #include "ebank/platform/com/error_info.h"
 
-#include <atomic>
 #include <new>
 
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/guid.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 
 namespace {
 
+using ebank::platform::ComObject;
+using ebank::platform::Implements;
+
 // One error object answers both IErrorInfo (reading) and ICreateErrorInfo
 // (filling); its texts are owned BSTRs.
-class ErrorObject final : public IErrorInfo, public ICreateErrorInfo {
+class ErrorObject final : public ComObject<Implements<IErrorInfo, &IID_IErrorInfo>,
+                                           Implements<ICreateErrorInfo, &IID_ICreateErrorInfo>> {
  public:
-  ErrorObject() = default;
-  ErrorObject(const ErrorObject&) = delete;
-  ErrorObject& operator=(const ErrorObject&) = delete;
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IErrorInfo)) {
-      *object = static_cast<IErrorInfo*>(this);
-    } else if (IsEqualIID(riid, IID_ICreateErrorInfo)) {
-      *object = static_cast<ICreateErrorInfo*>(this);
-    } else {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   STDMETHODIMP GetGUID(GUID* guid) override {
     if (guid == nullptr) return E_INVALIDARG;
     *guid = guid_;
@@ -68,7 +48,7 @@ class ErrorObject final : public IErrorInfo, public ICreateErrorInfo {
   }
 
  private:
-  ~ErrorObject() {
+  ~ErrorObject() override {
     SysFreeString(source_);
     SysFreeString(description_);
     SysFreeString(help_file_);
@@ -92,7 +72,6 @@ class ErrorObject final : public IErrorInfo, public ICreateErrorInfo {
     return S_OK;
   }
 
-  std::atomic<ULONG> references_{1};
   GUID guid_{};
   BSTR source_ = nullptr;
   BSTR description_ = nullptr;

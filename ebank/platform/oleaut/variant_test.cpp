@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/dispatch.h"
+#include "ebank/platform/com/without_late_binding.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/oleaut/var_currency.h"
@@ -13,27 +15,17 @@
 
 namespace {
 
-// An object with a reference count and, optionally, a default property.
-class CountedObject : public IDispatch {
+using ebank::platform::ComObject;
+using ebank::platform::Implements;
+using ebank::platform::WithoutLateBinding;
+
+// An object with a reference count and a default property; it answers
+// IDispatch only when `Ids` names it.
+template <const IID*... Ids>
+class CountedObject final : public ComObject<Implements<WithoutLateBinding<IDispatch>, Ids...>> {
  public:
-  explicit CountedObject(bool dispatch) : dispatch_(dispatch) {}
-  ULONG count = 1;
   VARIANT value{};
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualGUID(riid, IID_IUnknown) || (dispatch_ && IsEqualGUID(riid, IID_IDispatch))) {
-      *object = this;
-      ++count;
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++count; }
-  STDMETHODIMP_(ULONG) Release() override { return --count; }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                       UINT*) override {
     if (id != 0) return DISP_E_MEMBERNOTFOUND;
@@ -41,8 +33,10 @@ class CountedObject : public IDispatch {
   }
 
  private:
-  bool dispatch_;
+  ~CountedObject() override { VariantClear(&value); }
 };
+using PlainObject = CountedObject<>;
+using DispatchObject = CountedObject<&IID_IDispatch>;
 
 VARIANT Text(const wchar_t* text) {
   VARIANT v;
@@ -84,14 +78,15 @@ TEST(VariantTest, CopyAndClearOwnTheirContents) {
   EXPECT_STREQ(copy.bstrVal, L"abc");
   EXPECT_EQ(VariantClear(&copy), S_OK);
   EXPECT_EQ(copy.vt, VT_EMPTY);
-  CountedObject object(false);
+  auto* object = new PlainObject;
   VARIANT unknown;
   unknown.vt = VT_UNKNOWN;
-  unknown.punkVal = &object;
+  unknown.punkVal = object;
   ASSERT_EQ(VariantCopy(&text, &unknown), S_OK);  // frees the string it replaces
-  EXPECT_EQ(object.count, 2u);
+  EXPECT_EQ(object->References(), 2u);
   EXPECT_EQ(VariantClear(&text), S_OK);
-  EXPECT_EQ(object.count, 1u);
+  EXPECT_EQ(object->References(), 1u);
+  object->Release();
   VARIANT bad;
   bad.vt = 0x0FFF;
   EXPECT_EQ(VariantClear(&bad), DISP_E_BADVARTYPE);
@@ -200,21 +195,23 @@ TEST(VariantTest, InPlaceConversionFreesTheOldValue) {
 }
 
 TEST(VariantTest, InterfacesAndDefaultValues) {
-  CountedObject plain(false);
-  CountedObject dispatch(true);
+  auto* plain = new PlainObject;
+  auto* dispatch = new DispatchObject;
   VARIANT unknown;
   unknown.vt = VT_UNKNOWN;
-  unknown.punkVal = &plain;
+  unknown.punkVal = plain;
   Change(unknown, VT_DISPATCH, E_NOINTERFACE);
-  EXPECT_EQ(plain.count, 1u);
-  unknown.punkVal = &dispatch;
+  EXPECT_EQ(plain->References(), 1u);
+  unknown.punkVal = dispatch;
   VARIANT as_dispatch = Change(unknown, VT_DISPATCH);
-  EXPECT_EQ(dispatch.count, 2u);
-  dispatch.value = Long(99);
+  EXPECT_EQ(dispatch->References(), 2u);
+  dispatch->value = Long(99);
   EXPECT_EQ(TextOf(Change(as_dispatch, VT_BSTR)), L"99");
   EXPECT_EQ(Change(as_dispatch, VT_I4, DISP_E_TYPEMISMATCH, 9, VARIANT_NOVALUEPROP).vt, VT_EMPTY);
   VariantClear(&as_dispatch);
-  EXPECT_EQ(dispatch.count, 1u);
+  EXPECT_EQ(dispatch->References(), 1u);
+  dispatch->Release();
+  plain->Release();
   unknown.punkVal = nullptr;
   EXPECT_EQ(Change(unknown, VT_DISPATCH).pdispVal, nullptr);
 }
