@@ -46,6 +46,7 @@ void BM_ReferenceMapLookup(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceMapLookup);
 
+// An object with nothing but IUnknown: the cheapest thing a class can make.
 class Object final : public ebank::platform::ComObject<ebank::platform::Implements<IUnknown>> {};
 
 using Factory = ebank::platform::SimpleClassFactory<Object, ebank::platform::OwnedByScope>;

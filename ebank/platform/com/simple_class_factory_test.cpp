@@ -6,14 +6,13 @@
 
 namespace {
 
-using ebank::platform::ComObject;
-using ebank::platform::Implements;
-using ebank::platform::OwnedByScope;
-using ebank::platform::SimpleClassFactory;
+namespace platform = ebank::platform;
 
+// Counts the objects alive, so a test sees each one made and destroyed.
 int alive = 0;
 
-class Made final : public ComObject<Implements<ISupportErrorInfo, &IID_ISupportErrorInfo>> {
+class Made final
+    : public platform::ComObject<platform::Implements<ISupportErrorInfo, &IID_ISupportErrorInfo>> {
  public:
   Made() { ++alive; }
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID) override { return S_OK; }
@@ -24,7 +23,7 @@ class Made final : public ComObject<Implements<ISupportErrorInfo, &IID_ISupportE
 
 TEST(SimpleClassFactoryTest, MakesANewObjectPerCallAndKeepsOnlyTheCallersReference) {
   alive = 0;
-  SimpleClassFactory<Made, OwnedByScope> factory;
+  platform::SimpleClassFactory<Made, platform::OwnedByScope> factory;
   IUnknown* first = nullptr;
   IUnknown* second = nullptr;
   ASSERT_EQ(factory.CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
@@ -41,7 +40,7 @@ TEST(SimpleClassFactoryTest, MakesANewObjectPerCallAndKeepsOnlyTheCallersReferen
 
 TEST(SimpleClassFactoryTest, RefusesBadRequestsWithoutLeavingAnObject) {
   alive = 0;
-  SimpleClassFactory<Made, OwnedByScope> factory;
+  platform::SimpleClassFactory<Made, platform::OwnedByScope> factory;
   void* object = reinterpret_cast<void*>(1);
   EXPECT_EQ(factory.CreateInstance(nullptr, IID_IDispatch, &object), E_NOINTERFACE);
   EXPECT_EQ(object, nullptr);
@@ -55,7 +54,7 @@ TEST(SimpleClassFactoryTest, RefusesBadRequestsWithoutLeavingAnObject) {
 }
 
 TEST(SimpleClassFactoryTest, HeapFactoryIsAnIClassFactoryThatDeletesItself) {
-  auto* factory = new SimpleClassFactory<Made>();
+  auto* factory = new platform::SimpleClassFactory<Made>();
   IClassFactory* as_factory = nullptr;
   ASSERT_EQ(factory->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&as_factory)),
             S_OK);
