@@ -49,13 +49,19 @@ bool g_bIsEbankingInstalled() {
   if (const int known = state.load(std::memory_order_acquire); known != kUnchecked) {
     return known == kInstalled;
   }
+  // A call made from inside the check (by the class being created) answers
+  // "not installed" instead of waiting for itself.
+  thread_local bool checking = false;
+  if (checking) return false;
   int decided;
   {
     std::lock_guard lock(check_mutex);
     if (const int known = state.load(std::memory_order_acquire); known != kUnchecked) {
       return known == kInstalled;
     }
+    checking = true;
     decided = CheckInstallation();
+    checking = false;
     state.store(decided, std::memory_order_release);
   }
   g_TraceInfo("g_bIsEbankingInstalled returned: %d", decided);

@@ -54,10 +54,13 @@ class CheckFactory : public IClassFactory {
   STDMETHOD_(ULONG, Release)() override { return 1; }
   STDMETHOD(CreateInstance)(IUnknown*, REFIID iid, void** object) override {
     ++creations;
+    if (ask_while_creating) answer_while_creating = g_bIsEbankingInstalled();
     return object_->QueryInterface(iid, object);
   }
   STDMETHOD(LockServer)(BOOL) override { return S_OK; }
   int creations = 0;
+  bool ask_while_creating = false;
+  bool answer_while_creating = true;
 
  private:
   CheckObject* object_;
@@ -92,6 +95,14 @@ TEST_F(InstallationTest, ExistingDirectoryAndCreatableClassMeanInstalledOnceAndF
   EXPECT_TRUE(g_bIsEbankingInstalled());
   EXPECT_EQ(factory_.creations, 1);
   EXPECT_THAT(DebugOutput(), ElementsAre("g_bIsEbankingInstalled returned: 1\n"));
+}
+
+TEST_F(InstallationTest, ClassAskingDuringItsCreationGetsFalseInsteadOfWaiting) {
+  LoadInstallation(directory_);
+  factory_.ask_while_creating = true;
+  EXPECT_TRUE(g_bIsEbankingInstalled());
+  EXPECT_FALSE(factory_.answer_while_creating);
+  EXPECT_EQ(factory_.creations, 1);
 }
 
 TEST_F(InstallationTest, MissingDirectoryAnswersFalseWithoutCreatingTheClass) {
