@@ -12,3 +12,27 @@ if(EBANK_TSAN)
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
 endif()
+
+# The fuzz preset: clang's libFuzzer coverage instrumentation on every target,
+# with AddressSanitizer and UndefinedBehaviorSanitizer (EBANK_SANITIZE). Only
+# the fuzzers themselves link libFuzzer's driver (fuzz/CMakeLists.txt).
+option(EBANK_BUILD_FUZZERS "Build the libFuzzer fuzzers (clang only)" OFF)
+if(EBANK_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "EBANK_BUILD_FUZZERS needs clang (use the fuzz preset)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  # The sources are kept warning-free under gcc; clang's further warnings are
+  # shown here but do not stop the fuzz build.
+  target_compile_options(ebank_build_flags INTERFACE -Wno-error)
+  # ctest replays every fuzzer's corpus as a regression test.
+  enable_testing()
+endif()
+
+# The coverage preset: gcov counters in every target, read by gcovr
+# (scripts/coverage.sh).
+option(EBANK_COVERAGE "Build with gcov coverage counters" OFF)
+if(EBANK_COVERAGE)
+  add_compile_options(--coverage -O0)
+  add_link_options(--coverage)
+endif()

@@ -1,0 +1,76 @@
+# `cmake --install` for C++ users: the headers under include/ebank/, the two
+# shared libraries, the ebank tool and the transaction database server when
+# they are built, a CMake package (find_package(ebank) gives ebank::ebank) and
+# a pkg-config file (ebank.pc). See docs/install.md.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(EBANK_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/ebank"
+    CACHE STRING "Where the CMake package files go, below the prefix")
+# The in-process server is a loadable module, not a library to link against.
+set(EBANK_INSTALL_SERVERDIR "${CMAKE_INSTALL_LIBDIR}/ebank"
+    CACHE STRING "Where the transaction database server goes, below the prefix")
+set(EBANK_TXNDB_SERVER_TARGET "ebank_txndb"
+    CACHE STRING "Target of the transaction database server, installed when it exists")
+
+# Headers keep their repository layout; the test fixtures need GoogleTest and
+# stay behind.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/ebank/"
+        DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/ebank"
+        COMPONENT development
+        FILES_MATCHING PATTERN "*.h"
+        PATTERN "*_test_fixture.h" EXCLUDE
+        PATTERN "msxml_test_support.h" EXCLUDE)
+install(FILES "${PROJECT_BINARY_DIR}/include/ebank/version.h"
+        DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/ebank"
+        COMPONENT development)
+
+# ebank::platform and ebank::ebank in the package, as in the build tree.
+set_target_properties(ebankplatform PROPERTIES EXPORT_NAME platform)
+install(TARGETS ebankplatform ebank
+        EXPORT ebankTargets
+        LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
+                COMPONENT runtime
+                NAMELINK_COMPONENT development
+        INCLUDES DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}")
+
+# Programs find the libraries beside their own prefix wherever it is installed.
+file(RELATIVE_PATH ebank_bin_to_lib "/${CMAKE_INSTALL_BINDIR}" "/${CMAKE_INSTALL_LIBDIR}")
+if(TARGET ebank_tool)
+  set_target_properties(ebank_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ebank_bin_to_lib}")
+  install(TARGETS ebank_tool RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
+endif()
+if(TARGET ${EBANK_TXNDB_SERVER_TARGET})
+  file(RELATIVE_PATH ebank_server_to_lib "/${EBANK_INSTALL_SERVERDIR}" "/${CMAKE_INSTALL_LIBDIR}")
+  set_target_properties(${EBANK_TXNDB_SERVER_TARGET} PROPERTIES
+    INSTALL_RPATH "$ORIGIN/${ebank_server_to_lib}")
+  install(TARGETS ${EBANK_TXNDB_SERVER_TARGET}
+          LIBRARY DESTINATION "${EBANK_INSTALL_SERVERDIR}" COMPONENT runtime
+          RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
+endif()
+
+install(EXPORT ebankTargets
+        NAMESPACE ebank::
+        DESTINATION "${EBANK_INSTALL_CMAKEDIR}"
+        COMPONENT development)
+configure_package_config_file(
+  "${PROJECT_SOURCE_DIR}/cmake/ebankConfig.cmake.in"
+  "${PROJECT_BINARY_DIR}/ebankConfig.cmake"
+  INSTALL_DESTINATION "${EBANK_INSTALL_CMAKEDIR}")
+write_basic_package_version_file(
+  "${PROJECT_BINARY_DIR}/ebankConfigVersion.cmake"
+  VERSION "${PROJECT_VERSION}"
+  COMPATIBILITY SameMajorVersion)
+install(FILES "${PROJECT_BINARY_DIR}/ebankConfig.cmake"
+              "${PROJECT_BINARY_DIR}/ebankConfigVersion.cmake"
+        DESTINATION "${EBANK_INSTALL_CMAKEDIR}"
+        COMPONENT development)
+
+# pkg-config: the prefix is found from the file's own place (${pcfiledir}), so
+# an install under any prefix, given at install time, works.
+file(RELATIVE_PATH EBANK_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" EBANK_PC_TO_PREFIX "${EBANK_PC_TO_PREFIX}")
+configure_file("${PROJECT_SOURCE_DIR}/cmake/ebank.pc.in" "${PROJECT_BINARY_DIR}/ebank.pc" @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/ebank.pc"
+        DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
+        COMPONENT development)

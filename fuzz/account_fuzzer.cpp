@@ -1,0 +1,111 @@
+// Fuzzes the two account records with arbitrary XML: CDBAccount::XmlToKonto
+// and Account_Info::ParseAccountInfo on every ACCOUNT_INFO element. The
+// record read must write itself back as KONTO XML that reads again to the same
+// where-clauses (after a first pass, which may narrow characters the ANSI code
+// page lacks), and its where-clauses must keep every value inside its quotes.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "ebank/banking/account_info.h"
+#include "ebank/banking/cdb_account.h"
+#include "ebank/platform/com/apartment.h"
+#include "ebank/xml/xml_class.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_text.h"
+
+namespace {
+
+using ddXML::CXmlClass;
+
+constexpr eACCOUNT_REQUEST kRequests[] = {eREQ_KTONR_BLZ_CURRENCY, eREQ_KTONR_BLZ, eREQ_KTOID};
+
+template <typename Operation>
+bool Attempt(Operation operation) {
+  try {
+    operation();
+    return true;
+  } catch (const std::exception&) {
+  } catch (const _com_error&) {
+  }
+  return false;
+}
+
+std::wstring Wide(const CDBAccount::BString& text) {
+  return text.IsNothing() ? std::wstring() : std::wstring(text.ByVal(), text.Length());
+}
+
+// Outside its quoted values ('' inside them is an apostrophe) a where-clause
+// holds only column names, spaces, '=' and, for the key, digits and a sign.
+void CheckQuoting(const std::wstring& clause) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < clause.size(); ++i) {
+    const wchar_t c = clause[i];
+    if (c == L'\'') {
+      if (quoted && i + 1 < clause.size() && clause[i + 1] == L'\'') {
+        ++i;
+      } else {
+        quoted = !quoted;
+      }
+    } else if (!quoted) {
+      EBANK_FUZZ_CHECK((c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
+                       (c >= L'0' && c <= L'9') || c == L' ' || c == L'=' || c == L'-');
+    }
+  }
+  EBANK_FUZZ_CHECK(!quoted);
+}
+
+CDBAccount RoundTrip(CDBAccount& account) {
+  _bstr_t xml = account.KontoToXmlbStr();
+  CDBAccount again;
+  EBANK_FUZZ_CHECK(Attempt([&] { again.XmlToKonto(static_cast<wchar_t*>(xml)); }));
+  return again;
+}
+
+void CheckKonto(CDBAccount& account) {
+  for (eACCOUNT_REQUEST request : kRequests)
+    CheckQuoting(Wide(account.GetSelectStatement(request)));
+  (void)account.GetSenderAccountName();
+  (void)account.IsKontoValid(false);
+  CDBAccount once = RoundTrip(account);
+  CDBAccount twice = RoundTrip(once);
+  EBANK_FUZZ_CHECK(once == twice);
+  for (eACCOUNT_REQUEST request : kRequests) {
+    EBANK_FUZZ_CHECK(Wide(once.GetSelectStatement(request)) ==
+                     Wide(twice.GetSelectStatement(request)));
+  }
+}
+
+void CheckAccountInfos(const std::wstring& xml, const CDBAccount& account) {
+  CXmlClass doc;
+  if (!Attempt([&] { doc.loadXML(xml.c_str()); })) return;
+  IXMLDOMNodeListPtr nodes;
+  if (!Attempt([&] { nodes = doc.getNodes(L"descendant-or-self::ACCOUNT_INFO"); })) return;
+  for (LONG i = 0; nodes != nullptr && i < nodes->Getlength() && i < 8; ++i) {
+    Account_Info info;
+    Attempt([&] { info.ParseAccountInfo(nodes->Getitem(i)); });
+    (void)info.IsAccountFound(&account);
+    (void)info.IsAccountFound(info.GetBLZ(), info.GetKNR(), info.GetCurrency());
+    Account_Info from_record(account);
+    (void)from_record.IsAccountFound(&account);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::wstring xml = ebank::fuzz::WideFromFuzzBytes(data, size);
+  CDBAccount account;
+  if (Attempt([&] { account.XmlToKonto(xml.data()); })) CheckKonto(account);
+  CheckAccountInfos(xml, account);
+  return 0;
+}

@@ -1,0 +1,104 @@
+// Fuzzes CXmlClass with arbitrary document text and an arbitrary query path:
+// loadXML, then every kind of query and edit on what was parsed. Whatever the
+// edits leave must serialize to text that parses again. Failures may only be
+// the documented exceptions (ddCOM and standard exceptions, _com_error).
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "ebank/platform/com/apartment.h"
+#include "ebank/xml/xml_class.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_text.h"
+
+namespace {
+
+using ddXML::CXmlClass;
+
+// Runs `operation`; false when it raised one of the documented exceptions.
+template <typename Operation>
+bool Attempt(Operation operation) {
+  try {
+    operation();
+    return true;
+  } catch (const std::exception&) {
+  } catch (const _com_error&) {
+  }
+  return false;
+}
+
+// The reading members, on the fuzzed path and on paths any document has.
+void Query(CXmlClass& doc, const wchar_t* path) {
+  Attempt([&] { (void)doc.getNodeText(path); });
+  Attempt([&] { (void)doc.getNodeText(path, 3, L"."); });
+  Attempt([&] { (void)doc.getNodeLong(path); });
+  Attempt([&] { (void)doc.getNodeBSTR(path); });
+  Attempt([&] { (void)doc.getNodeAttrBSTR(path, L"PREFIX"); });
+  Attempt([&] { (void)doc.getNodeAttrLong(path, L"DAY"); });
+  Attempt([&] { (void)doc.getNodeCurrency(path); });
+  Attempt([&] { (void)doc.getNodeDate(path); });
+  Attempt([&] { (void)doc.getNrOfNodes(path); });
+  Attempt([&] { (void)doc.isNodeFoundAndNotEmpty(path); });
+  Attempt([&] { (void)doc.getNodeTextEx(L"%s[%d]", path, 1); });
+}
+
+// The writing members; each works on nodes the fuzzed document may have.
+void Edit(CXmlClass& doc, const wchar_t* path) {
+  Attempt([&] { doc.createElement(L".", L"NEW", L"a & b < c ' d"); });
+  Attempt([&] { doc.createElement(path, L"VALUE", LONG{-42}); });
+  Attempt([&] { doc.createAttribute(path, L"PREFIX", "-"); });
+  Attempt([&] { doc.setNodeText(path, L"text"); });
+  Attempt([&] {
+    CY amount;
+    amount.int64 = -123456789;
+    doc.setNodeText(path, amount);
+  });
+  Attempt([&] {
+    SYSTEMTIME date{};
+    date.wYear = 2024, date.wMonth = 2, date.wDay = 29;
+    doc.setNodeText(path, date);
+  });
+  Attempt([&] { doc.setNodeAttrText(path, L"YEAR", LONG{1999}); });
+  Attempt([&] { doc.setNodeTextIfEmpty(path, L"filled"); });
+  Attempt([&] { doc.updateElement(L".", L"NEW", "updated"); });
+  Attempt([&] { doc.appendChilds(L".", doc.getNodes(path)); });
+  Attempt([&] { doc.ValueToGermanNotation(); });
+  Attempt([&] { doc.removeNodes(path); });
+}
+
+// The document's own text after the edits reads back as a document. (getXml
+// narrows to the ANSI code page, which may turn name characters into '?'.)
+void CheckReparses(const CXmlClass& doc) {
+  if (doc.isEmpty() || doc.getDocument()->GetdocumentElement() == nullptr) return;
+  const _bstr_t text = doc.getDocument()->Getxml();
+  CXmlClass again;
+  EBANK_FUZZ_CHECK(Attempt([&] { again.loadXML(static_cast<const wchar_t*>(text)); }));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  const std::wstring path = ebank::fuzz::WideFromFuzzBytes(provider.ConsumeRandomLengthString(64));
+  const std::wstring xml = ebank::fuzz::WideFromFuzzBytes(provider.ConsumeRemainingBytesAsString());
+
+  CXmlClass doc;
+  Attempt([&] { doc.loadXML(xml.c_str()); });
+  for (const wchar_t* query : {path.c_str(), L"*", L"//VALUE", L"DATE", L"."}) {
+    Query(doc, query);
+  }
+  Edit(doc, path.c_str());
+  CheckReparses(doc);
+  CXmlClass copy(doc);
+  Attempt([&] { (void)copy.getXml(); });
+  return 0;
+}
