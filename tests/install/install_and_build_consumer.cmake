@@ -1,0 +1,39 @@
+# cmake -D BUILD_DIR=... -D CONSUMER_DIR=... -D WORK_DIR=... -D METHOD=find_package|pkg_config
+#       -D GENERATOR=... -D CXX_COMPILER=... -D CXX_FLAGS=... -P install_and_build_consumer.cmake
+# Installs BUILD_DIR into WORK_DIR/prefix, configures and builds the consumer
+# against it with METHOD, and runs the consumer.
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
+                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+foreach(installed include/ebank/ebank.h include/ebank/version.h)
+  if(NOT EXISTS "${prefix}/${installed}")
+    message(FATAL_ERROR "the installed tree lacks ${installed}")
+  endif()
+endforeach()
+file(GLOB_RECURSE fixtures "${prefix}/include/*_test_fixture.h")
+if(fixtures)
+  message(FATAL_ERROR "test fixtures were installed: ${fixtures}")
+endif()
+
+# Only the installed tree may be found: no package registry, no build tree.
+set(configure_args
+  -G "${GENERATOR}" -S "${CONSUMER_DIR}" -B "${WORK_DIR}/consumer"
+  "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
+if(METHOD STREQUAL "pkg_config")
+  file(GLOB_RECURSE pc_file "${prefix}/*/ebank.pc")
+  if(NOT pc_file)
+    message(FATAL_ERROR "no ebank.pc below ${prefix}")
+  endif()
+  get_filename_component(pc_dir "${pc_file}" DIRECTORY)
+  set(ENV{PKG_CONFIG_PATH} "${pc_dir}")
+  list(APPEND configure_args -DCONSUMER_USE_PKG_CONFIG=ON)
+else()
+  list(APPEND configure_args "-DCMAKE_PREFIX_PATH=${prefix}")
+endif()
+
+execute_process(COMMAND "${CMAKE_COMMAND}" ${configure_args} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND "${CMAKE_COMMAND}" --build "${WORK_DIR}/consumer" COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND "${WORK_DIR}/consumer/consumer" COMMAND_ERROR_IS_FATAL ANY)
