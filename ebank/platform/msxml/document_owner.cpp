@@ -24,19 +24,14 @@ DocumentOwner* DocumentOwner::Of(xmlNodePtr node) {
   return static_cast<DocumentOwner*>(node->doc->_private);
 }
 
-DocumentOwner::DocumentOwner(xmlDocPtr doc) : doc_(doc) {
+DocumentOwner::DocumentOwner(xmlDocPtr doc) : doc_(doc), xpath_(doc) {
   doc_->_private = this;
 }
 
 DocumentOwner::~DocumentOwner() {
-  if (xpath_context_ != nullptr) xmlXPathFreeContext(xpath_context_);
+  xpath_.Clear();
   for (xmlNodePtr root : detached_roots_) FreeSubtree(root);
   xmlFreeDoc(doc_);
-}
-
-xmlXPathContextPtr DocumentOwner::xpath_context() {
-  if (xpath_context_ == nullptr) xpath_context_ = xmlXPathNewContext(doc_);
-  return xpath_context_;
 }
 
 void DocumentOwner::Release() {

@@ -9,12 +9,11 @@
 #define EBANK_PLATFORM_MSXML_DOCUMENT_OWNER_H_
 
 #include <libxml/tree.h>
-#include <libxml/xpath.h>
-
 #include <atomic>
 #include <unordered_set>
 
 #include "ebank/platform/msxml/ref_ptr.h"
+#include "ebank/platform/msxml/xpath_cache.h"
 #include "ebank/platform/types.h"
 
 namespace ebank::platform::msxml {
@@ -52,9 +51,8 @@ class DocumentOwner {
   bool RemoveDetachedRoot(xmlNodePtr node) { return detached_roots_.erase(node) != 0; }
   bool HasDetachedRoots() const { return !detached_roots_.empty(); }
 
-  // The XPath context of this document, made on first use and kept, since
-  // making one registers every XPath function anew. Null without memory.
-  xmlXPathContextPtr xpath_context();
+  // The XPath evaluation state of this document.
+  XPathCache& xpath() { return xpath_; }
 
  private:
   explicit DocumentOwner(xmlDocPtr doc);
@@ -65,7 +63,7 @@ class DocumentOwner {
   bool has_declaration_ = false;
   DomDocument* document_object_ = nullptr;
   std::unordered_set<xmlNodePtr> detached_roots_;
-  xmlXPathContextPtr xpath_context_ = nullptr;
+  XPathCache xpath_;
 };
 
 }  // namespace ebank::platform::msxml

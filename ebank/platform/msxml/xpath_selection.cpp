@@ -3,7 +3,6 @@
 #include <libxml/xpath.h>
 
 #include <memory>
-#include <new>
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/msxml/document_owner.h"
@@ -26,11 +25,8 @@ HRESULT SelectNodes(xmlNodePtr context, const std::string& xpath, size_t limit,
     return E_FAIL;
   }
   ErrorCapture capture;
-  xmlXPathContextPtr xpath_context = DocumentOwner::Of(context)->xpath_context();
-  if (xpath_context == nullptr) throw std::bad_alloc();
-  xpath_context->node = context;
   std::unique_ptr<xmlXPathObject, ObjectDeleter> result(
-      xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), xpath_context));
+      DocumentOwner::Of(context)->xpath().Evaluate(xpath, context));
   if (!result || capture.error().present) {
     *error = capture.MessageOr("The XPath expression is not valid.") + " (" + xpath + ")";
     return E_FAIL;
