@@ -1,7 +1,9 @@
 #include "ebank/platform/msxml/node_operations.h"
 
 #include <limits>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ebank/platform/msxml/document_owner.h"
@@ -25,7 +27,7 @@ HRESULT NullResult() {
   return Fail(E_POINTER, "A result pointer is null.");
 }
 
-HRESULT ReturnText(const std::string& utf8, BSTR* out) {
+HRESULT ReturnText(std::string_view utf8, BSTR* out) {
   if (out == nullptr) return NullResult();
   HRESULT hr = Utf8ToNewBstr(utf8, out);
   return SUCCEEDED(hr) ? hr : Fail(hr, "Not enough memory for the text.");
@@ -35,6 +37,37 @@ HRESULT ReturnText(const std::string& utf8, BSTR* out) {
 xmlNodePtr NodeOf(IXMLDOMNode* object) {
   NodeCore* core = object != nullptr ? NodeCore::FromInterface(object) : nullptr;
   return core != nullptr ? core->node() : nullptr;
+}
+
+std::string_view ViewOf(const xmlChar* text) {
+  return text != nullptr ? std::string_view(reinterpret_cast<const char*>(text))
+                         : std::string_view();
+}
+
+// The text of a node that keeps it in one piece, read in place without the
+// copy xmlNodeGetContent makes: a text-like node's own content, or the only
+// child text of an element or attribute. Nothing for other nodes.
+std::optional<std::string_view> TextInPlace(xmlNodePtr node) {
+  switch (node->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE:
+      return ViewOf(node->content);
+    case XML_ELEMENT_NODE:
+    case XML_ATTRIBUTE_NODE: {
+      const xmlNodePtr child = node->children;
+      if (child == nullptr) return std::string_view();
+      const bool single_text =
+          child->next == nullptr &&
+          (child->type == XML_TEXT_NODE ||
+           (child->type == XML_CDATA_SECTION_NODE && node->type == XML_ELEMENT_NODE));
+      if (single_text) return ViewOf(child->content);
+      return std::nullopt;
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
 bool HasChildList(xmlNodePtr node) {
@@ -128,11 +161,13 @@ HRESULT GetOwnerDocument(xmlNodePtr node, IXMLDOMDocument** document) {
 
 HRESULT GetText(xmlNodePtr node, BSTR* text) {
   if (text == nullptr) return NullResult();
+  if (const std::optional<std::string_view> stored = TextInPlace(node)) {
+    return ReturnText(*stored, text);
+  }
   xmlChar* content = xmlNodeGetContent(node);
-  HRESULT hr =
-      Utf8ToNewBstr(content != nullptr ? reinterpret_cast<const char*>(content) : "", text);
+  HRESULT hr = ReturnText(ViewOf(content), text);
   xmlFree(content);
-  return SUCCEEDED(hr) ? hr : Fail(hr, "Not enough memory for the text.");
+  return hr;
 }
 
 HRESULT PutText(xmlNodePtr node, BSTR text) {

@@ -65,12 +65,42 @@ char32_t DecodeUtf8(std::string_view text, size_t* pos) {
   return c;
 }
 
+// Copies the leading ASCII run of `text` into `out` (which has room for all
+// of `text`) and returns its length. Blocks of fixed size are tested and
+// narrowed in loops without early exits, which the compiler vectorises.
+size_t NarrowAsciiPrefix(std::wstring_view text, char* out) {
+  constexpr size_t kBlock = 16;
+  size_t done = 0;
+  for (; done + kBlock <= text.size(); done += kBlock) {
+    char32_t bits = 0;
+    for (size_t k = 0; k < kBlock; ++k) bits |= static_cast<char32_t>(text[done + k]);
+    if (bits >= 0x80) break;
+    for (size_t k = 0; k < kBlock; ++k) out[done + k] = static_cast<char>(text[done + k]);
+  }
+  for (; done < text.size() && static_cast<char32_t>(text[done]) < 0x80; ++done) {
+    out[done] = static_cast<char>(text[done]);
+  }
+  return done;
+}
+
+// The length of the leading run of ASCII bytes.
+size_t AsciiPrefix(std::string_view utf8) {
+  size_t length = 0;
+  while (length < utf8.size() && static_cast<unsigned char>(utf8[length]) < 0x80) ++length;
+  return length;
+}
+
 }  // namespace
 
+// Most text is ASCII: its leading ASCII run is copied in bulk, the rest
+// encoded character by character.
 std::string WideToUtf8(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text) AppendUtf8(static_cast<char32_t>(c), &out);
+  std::string out(text.size(), '\0');
+  out.resize(NarrowAsciiPrefix(text, out.data()));
+  if (out.size() == text.size()) return out;
+  const std::wstring_view rest = text.substr(out.size());
+  out.reserve(out.size() + rest.size() * 4);
+  for (wchar_t c : rest) AppendUtf8(static_cast<char32_t>(c), &out);
   return out;
 }
 
@@ -88,16 +118,21 @@ std::wstring Utf8ToWide(std::string_view text) {
 }
 
 // Decodes straight into the BSTR: one pass to count, one to fill, so text read
-// out of a document is copied once.
+// out of a document is copied once. The leading ASCII run is widened without
+// decoding.
 HRESULT Utf8ToNewBstr(std::string_view utf8, BSTR* out) {
   if (out == nullptr) return E_POINTER;
-  size_t length = 0;
-  for (size_t pos = 0; pos < utf8.size(); ++length) DecodeUtf8(utf8, &pos);
+  const size_t ascii = AsciiPrefix(utf8);
+  size_t length = ascii;
+  for (size_t pos = ascii; pos < utf8.size(); ++length) DecodeUtf8(utf8, &pos);
   if (length > UINT32_MAX / sizeof(OLECHAR)) return E_OUTOFMEMORY;
   *out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (*out == nullptr) return E_OUTOFMEMORY;
   OLECHAR* next = *out;
-  for (size_t pos = 0; pos < utf8.size();) *next++ = static_cast<OLECHAR>(DecodeUtf8(utf8, &pos));
+  for (size_t pos = 0; pos < ascii; ++pos) *next++ = static_cast<unsigned char>(utf8[pos]);
+  for (size_t pos = ascii; pos < utf8.size();) {
+    *next++ = static_cast<OLECHAR>(DecodeUtf8(utf8, &pos));
+  }
   return S_OK;
 }
 

@@ -13,6 +13,9 @@ namespace {
 // without recursion (trees built in code may be deeper than the parser allows).
 template <typename Visit>
 bool AnyInSubtree(xmlNodePtr root, Visit visit) {
+  // A lone node, such as the text of an element, needs no walk.
+  const bool has_attributes = root->type == XML_ELEMENT_NODE && root->properties != nullptr;
+  if (root->children == nullptr && !has_attributes) return visit(root);
   std::vector<xmlNodePtr> pending{root};
   while (!pending.empty()) {
     xmlNodePtr node = pending.back();

@@ -2,6 +2,7 @@
 
 #include <libxml/xpath.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "ebank/platform/hresult.h"
@@ -37,6 +38,7 @@ HRESULT SelectNodes(xmlNodePtr context, const std::string& xpath, size_t limit,
   }
   const xmlNodeSetPtr set = result->nodesetval;
   const int count = set != nullptr ? set->nodeNr : 0;
+  nodes->reserve(std::min(static_cast<size_t>(count), limit));
   for (int i = 0; i < count && nodes->size() < limit; ++i) {
     xmlNodePtr node = set->nodeTab[i];
     if (node->type != XML_NAMESPACE_DECL) nodes->push_back(node);
