@@ -114,8 +114,11 @@ void CXmlClass::replaceDocument() {
 
 void CXmlClass::loadXML(const wchar_t* xml) {
   if (xml == nullptr) return;
+  // Copied before the old document goes, so the allocator can hand the
+  // freed nodes straight to the parser of the new one.
+  const _bstr_t text(xml);
   replaceDocument();
-  m_doc->loadXML(xml);
+  m_doc->loadXML(text);
   _checkOfError();
 }
 

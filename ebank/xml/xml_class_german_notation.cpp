@@ -18,8 +18,8 @@ void CXmlClass::ValueToGermanNotation() {
   for (IXMLDOMNodePtr value = values->nextNode(); value != nullptr; value = values->nextNode()) {
     CY amount{};
     ddCOM::CheckHResult(VarCyFromStr(value->Gettext(), kEnglish, LOCALE_NOUSEROVERRIDE, &amount));
-    const ddCOM::BString<wchar_t> german = ddCOM::Currency(amount).Currency2Str();
-    value->Puttext(_bstr_t(german.ByVal()));
+    ddCOM::BString<wchar_t> german = ddCOM::Currency(amount).Currency2Str();
+    value->Puttext(_bstr_t(german.Detach(), false));
   }
 }
 
