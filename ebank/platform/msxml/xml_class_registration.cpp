@@ -5,7 +5,9 @@
 // not matter).
 #include <new>
 
+#include "ebank/platform/com/class_factory.h"
 #include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/msxml/dom_document.h"
 #include "ebank/platform/msxml/libxml_errors.h"
 #include "ebank/platform/msxml/msxml_ids.h"
@@ -14,23 +16,12 @@
 namespace ebank::platform::msxml {
 namespace {
 
-// A class factory with static lifetime: reference counting is not needed.
-class XmlClassFactory final : public IClassFactory {
+// A class factory with static lifetime: references are only counted.
+class XmlClassFactory final
+    : public ScopedComObject<Implements<IClassFactory, &IID_IClassFactory>> {
  public:
   using Creator = IUnknown* (*)();
-  explicit constexpr XmlClassFactory(Creator creator) : creator_(creator) {}
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  explicit XmlClassFactory(Creator creator) : creator_(creator) {}
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
