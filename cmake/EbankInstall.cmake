@@ -10,8 +10,6 @@ set(EBANK_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/ebank"
 # The in-process server is a loadable module, not a library to link against.
 set(EBANK_INSTALL_SERVERDIR "${CMAKE_INSTALL_LIBDIR}/ebank"
     CACHE STRING "Where the transaction database server goes, below the prefix")
-set(EBANK_TXNDB_SERVER_TARGET "ebank_txndb"
-    CACHE STRING "Target of the transaction database server, installed when it exists")
 
 # Headers keep their repository layout; the test fixtures need GoogleTest and
 # stay behind.
@@ -40,11 +38,11 @@ if(TARGET ebank_tool)
   set_target_properties(ebank_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ebank_bin_to_lib}")
   install(TARGETS ebank_tool RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
 endif()
-if(TARGET ${EBANK_TXNDB_SERVER_TARGET})
+if(TARGET ebank_txndb_server)
   file(RELATIVE_PATH ebank_server_to_lib "/${EBANK_INSTALL_SERVERDIR}" "/${CMAKE_INSTALL_LIBDIR}")
-  set_target_properties(${EBANK_TXNDB_SERVER_TARGET} PROPERTIES
+  set_target_properties(ebank_txndb_server PROPERTIES
     INSTALL_RPATH "$ORIGIN/${ebank_server_to_lib}")
-  install(TARGETS ${EBANK_TXNDB_SERVER_TARGET}
+  install(TARGETS ebank_txndb_server
           LIBRARY DESTINATION "${EBANK_INSTALL_SERVERDIR}" COMPONENT runtime
           RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
 endif()
