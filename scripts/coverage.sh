@@ -16,6 +16,7 @@ status=0
 ctest --test-dir "$build" -j "$(nproc)" --output-on-failure || status=$?
 
 filters=(--root . --object-directory "$build" --filter 'ebank/'
+         --exclude-directories '.*/tests/install/.*'
          --exclude '.*_test\.cpp$' --exclude '.*test_fixture\.h$' --exclude '.*_for_testing\.h$'
          --exclude-unreachable-branches --exclude-throw-branches)
 gcovr "${filters[@]}" --txt "$build/coverage.txt" --json-summary "$build/coverage.json"
