@@ -36,6 +36,10 @@ install(TARGETS ebankplatform ebank
 file(RELATIVE_PATH ebank_bin_to_lib "/${CMAKE_INSTALL_BINDIR}" "/${CMAKE_INSTALL_LIBDIR}")
 if(TARGET ebank_tool)
   set_target_properties(ebank_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ebank_bin_to_lib}")
+  # The installed tool finds the installed server relative to itself.
+  file(RELATIVE_PATH ebank_bin_to_server "/${CMAKE_INSTALL_BINDIR}" "/${EBANK_INSTALL_SERVERDIR}")
+  target_compile_definitions(ebank_tool PRIVATE
+    EBANK_TXNDB_SERVER_DIR_FROM_TOOL="${ebank_bin_to_server}")
   install(TARGETS ebank_tool RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
 endif()
 if(TARGET ebank_txndb_server)

@@ -21,6 +21,7 @@
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/com/guid.h"
 #include "ebank/platform/com/guid_string.h"
+#include "ebank/platform/com/simple_class_factory.h"
 #include "ebank/platform/com/task_memory.h"
 #include "ebank/platform/com/unknown.h"
 #include "ebank/platform/com/without_late_binding.h"
@@ -67,6 +68,12 @@
 #include "ebank/core/catch.h"
 #include "ebank/core/support_error_info.h"
 #include "ebank/core/error_info_functions.h"
+#include "ebank/diagnostics/directories.h"
+#include "ebank/diagnostics/installation.h"
+#include "ebank/diagnostics/online_banking_handle.h"
+#include "ebank/diagnostics/trace.h"
+#include "ebank/diagnostics/trace_context.h"
+#include "ebank/diagnostics/trace_level.h"
 
 // ddXML, the banking records and vocabulary, the transaction database.
 #include "ebank/xml/xml_class.h"

@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/coverage}"
 
+scripts/install-deps.sh coverage
+
 cmake --preset coverage -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 find "$build" -name '*.gcda' -delete

@@ -11,6 +11,8 @@ seconds="${1:-60}"
 shift $(($# > 0 ? 1 : 0))
 build="${EBANK_FUZZ_BUILD_DIR:-build/fuzz}"
 
+scripts/install-deps.sh fuzz
+
 cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing ebank needs, when any
 # of them is missing. Safe to run again: it does nothing once all are present.
+# Usage: scripts/install-deps.sh [fuzz] [coverage]   (extra package groups)
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,13 @@ packages=(
   libcli11-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
 )
+for group in "$@"; do
+  case "$group" in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    coverage) packages+=(gcovr) ;;
+    *) echo "install-deps.sh: unknown package group '$group'" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

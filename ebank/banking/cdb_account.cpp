@@ -65,29 +65,21 @@ std::string SqlQuoted(const BString& value) {
   return quoted;
 }
 
-// Joins `values` into "<lead[0]>'value'<lead[1]>'value'..." and cuts the
-// text at the format limit. A cut that would keep only the first half of a
-// doubled apostrophe drops that half, so the text still ends inside an open
-// quoted value instead of closing it early.
+// Joins `values` into "<lead[0]>'value'<lead[1]>'value'...". A clause longer
+// than the format limit gives the empty string, as an unknown request does: a
+// cut clause would either leave a quote open, so that text a caller appends
+// would land inside the value and the value's tail outside it, or close the
+// value early and match another account.
 BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*>> parts) {
   std::string clause;
-  bool split_pair = false;
   for (const auto& [lead, value] : parts) {
     clause += lead;
     clause += '\'';
-    const std::string quoted = SqlQuoted(*value);
-    if (clause.size() < kClauseLimit && clause.size() + quoted.size() > kClauseLimit) {
-      const std::size_t kept = kClauseLimit - clause.size();
-      std::size_t run = 0;
-      while (run < kept && quoted[kept - 1 - run] == '\'') ++run;
-      split_pair = run % 2 == 1;
-    }
-    clause += quoted;
+    clause += SqlQuoted(*value);
     clause += '\'';
   }
-  if (clause.size() > kClauseLimit) clause.resize(kClauseLimit - (split_pair ? 1 : 0));
   BString result;
-  result.Append(clause.data(), static_cast<UINT>(clause.size()));
+  if (clause.size() <= kClauseLimit) result.Append(clause.data(), static_cast<UINT>(clause.size()));
   return result;
 }
 

@@ -1,7 +1,8 @@
 # cmake -D BUILD_DIR=... -D CONSUMER_DIR=... -D WORK_DIR=... -D METHOD=find_package|pkg_config
 #       -D GENERATOR=... -D CXX_COMPILER=... -D CXX_FLAGS=... -P install_and_build_consumer.cmake
 # Installs BUILD_DIR into WORK_DIR/prefix, configures and builds the consumer
-# against it with METHOD, and runs the consumer.
+# against it with METHOD, and runs the consumer. With find_package it also runs
+# the installed tool's demo, which must use the installed server.
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 
@@ -37,3 +38,12 @@ endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" ${configure_args} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND "${CMAKE_COMMAND}" --build "${WORK_DIR}/consumer" COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND "${WORK_DIR}/consumer/consumer" COMMAND_ERROR_IS_FATAL ANY)
+
+if(METHOD STREQUAL "find_package" AND EXISTS "${prefix}/bin/ebank")
+  unset(ENV{EBANK_TXNDB_SERVER})
+  execute_process(COMMAND "${prefix}/bin/ebank" demo
+                  OUTPUT_VARIABLE demo_output COMMAND_ERROR_IS_FATAL ANY)
+  if(NOT demo_output MATCHES "server[^\n]*${prefix}/[^\n]*/ebank/libebanktxndb\\.so")
+    message(FATAL_ERROR "the installed tool did not use the installed server:\n${demo_output}")
+  endif()
+endif()

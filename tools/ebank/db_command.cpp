@@ -93,8 +93,7 @@ Command AddDbCommand(CLI::App& app) {
   command->add_option("-b,--blz", options->bank_code, "the bank code of the account to find");
   command->add_flag("-l,--list", options->list, "list all accounts (the default without --find)");
   command->add_option("-s,--server", options->server,
-                      "the server's shared object (default: $EBANK_TXNDB_SERVER, else the one "
-                      "built with the tool)");
+                      kServerOptionHelp);
   command->add_flag("--registered", options->registered,
                     "use the server that the registry registers for Brantel.OrvTxnDB");
   return {command, [options] { return Run(*options); }};

@@ -251,8 +251,7 @@ Command AddDemoCommand(CLI::App& app) {
   CLI::App* command = app.add_subcommand(
       "demo", "Run a typical request end to end against a fresh SQLite database");
   command->add_option("-s,--server", options->server,
-                      "the server's shared object (default: $EBANK_TXNDB_SERVER, else the one "
-                      "built with the tool)");
+                      kServerOptionHelp);
   command->add_option("--driver", options->driver,
                       "the SQLite ODBC driver: a registered name or a path (default: the one "
                       "found at build time, else SQLite3)");

@@ -14,10 +14,12 @@ bool IsFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-std::string NextToTool() {
+// `directory` (relative to the tool's own directory) joined with the server's
+// file name; empty when the tool cannot find itself.
+std::string FromTool(const char* directory) {
   std::error_code error;
   const std::filesystem::path tool = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : (tool.parent_path() / kServerFileName).string();
+  return error ? std::string() : (tool.parent_path() / directory / kServerFileName).string();
 }
 
 std::string Require(const std::string& path, const char* origin) {
@@ -33,10 +35,14 @@ std::string FindTxnDbServer(const std::string& chosen) {
   if (const char* variable = std::getenv("EBANK_TXNDB_SERVER"); variable != nullptr && *variable) {
     return Require(variable, "EBANK_TXNDB_SERVER");
   }
+#ifdef EBANK_TXNDB_SERVER_DIR_FROM_TOOL
+  if (const std::string installed = FromTool(EBANK_TXNDB_SERVER_DIR_FROM_TOOL); IsFile(installed))
+    return installed;
+#endif
 #ifdef EBANK_TXNDB_SERVER_PATH
   if (IsFile(EBANK_TXNDB_SERVER_PATH)) return EBANK_TXNDB_SERVER_PATH;
 #endif
-  if (const std::string beside = NextToTool(); IsFile(beside)) return beside;
+  if (const std::string beside = FromTool("."); IsFile(beside)) return beside;
   throw ToolError(std::string("cannot find the transaction database server (") + kServerFileName +
                   "); name it with --server or EBANK_TXNDB_SERVER");
 }

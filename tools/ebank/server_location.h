@@ -9,9 +9,15 @@ namespace ebank::tool {
 // The file name of the server next to the tool.
 inline constexpr const char* kServerFileName = "libebanktxndb.so";
 
+// The help text of the commands' --server option.
+inline constexpr const char* kServerOptionHelp =
+    "the server's shared object (default: $EBANK_TXNDB_SERVER, else the one installed or built "
+    "with the tool)";
+
 // The server's path: `chosen` when not empty, else $EBANK_TXNDB_SERVER, else
-// the path the build recorded, else the server next to the tool. Throws
-// ToolError when the file found does not exist.
+// the installed server relative to an installed tool, else the path the build
+// recorded, else the server next to the tool. Throws ToolError when the file
+// found does not exist.
 std::string FindTxnDbServer(const std::string& chosen);
 
 }  // namespace ebank::tool

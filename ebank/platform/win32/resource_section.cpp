@@ -61,7 +61,8 @@ std::optional<ResourceKey> ResourceKey::From(const char* value) {
 std::shared_ptr<const ResourceSection> ResourceSection::Parse(std::vector<BYTE> bytes) {
   if (bytes.size() < rsrc::kHeaderSize ||
       std::memcmp(bytes.data(), rsrc::kSectionMagic, sizeof rsrc::kSectionMagic) != 0 ||
-      ReadU16(bytes, 4) != rsrc::kSectionFormat || ReadU32(bytes, 12) > bytes.size()) {
+      ReadU16(bytes, 4) != rsrc::kSectionFormat || ReadU32(bytes, 12) < rsrc::kHeaderSize ||
+      ReadU32(bytes, 12) > bytes.size()) {
     return nullptr;
   }
   bytes.resize(ReadU32(bytes, 12));  // the section may be padded after the blob

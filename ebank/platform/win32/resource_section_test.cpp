@@ -110,6 +110,10 @@ TEST(ResourceSectionTest, HostileBytesNeverCrash) {
     }
     ExpectSafe(std::move(bytes));
   }
+  std::vector<BYTE> short_size = good;  // a size below the header once wrapped the entry count
+  short_size[12] = rsrc::kHeaderSize - 1;
+  short_size[13] = short_size[14] = short_size[15] = 0;
+  EXPECT_EQ(ResourceSection::Parse(short_size), nullptr);
 }
 
 TEST(ElfSectionReaderTest, DamagedFilesGiveNothing) {
