@@ -1,6 +1,7 @@
 // Fuzzes the two account records with arbitrary XML: CDBAccount::XmlToKonto
 // and Account_Info::ParseAccountInfo on every ACCOUNT_INFO element. The
-// record read must write itself back as KONTO XML that reads again to the same
+// record read must write itself back as KONTO XML (the same text through the
+// direct writer and through the DOM) that reads again to the same
 // where-clauses (after a first pass, which may narrow characters the ANSI code
 // page lacks), and its where-clauses must keep every value inside its quotes.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -59,8 +60,18 @@ void CheckQuoting(const std::wstring& clause) {
   EBANK_FUZZ_CHECK(!quoted);
 }
 
+std::wstring Wide(const _bstr_t& text) {
+  const wchar_t* chars = text;
+  return chars == nullptr ? std::wstring() : std::wstring(chars, text.length());
+}
+
+// Writes the record's KONTO text, checking that the direct writer gives what
+// the DOM writer gives.
 CDBAccount RoundTrip(CDBAccount& account) {
   _bstr_t xml = account.KontoToXmlbStr();
+  CXmlClass doc;
+  account.KontoToXml(doc);
+  EBANK_FUZZ_CHECK(Wide(xml) == Wide(doc.getXml()));
   CDBAccount again;
   EBANK_FUZZ_CHECK(Attempt([&] { again.XmlToKonto(static_cast<wchar_t*>(xml)); }));
   return again;

@@ -3,11 +3,15 @@
 #include <cwchar>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "ebank/banking/ebank_const.h"
+#include "ebank/banking/konto_fields.h"
+#include "ebank/banking/konto_text.h"
+#include "ebank/platform/com/com_error.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/xml/attribute_of.h"
@@ -18,36 +22,10 @@ namespace {
 
 using BString = CDBAccount::BString;
 
-// Every field of the KONTO format but the date, in writing order: each entry
-// names either a number or a text member.
-struct KontoField {
-  const wchar_t* element;
-  LONG CDBAccount::*number;
-  BString CDBAccount::*text;
-};
-
-constexpr KontoField kKontoFields[] = {
-    {L"ID", &CDBAccount::m_lKtoID, nullptr},
-    {L"FK_KEY_DOWN", &CDBAccount::m_lFkKeyDown, nullptr},
-    {L"FK_KEY_UP", &CDBAccount::m_lFkKeyUp, nullptr},
-    {L"NUMMER", nullptr, &CDBAccount::m_bstrNummer},
-    {L"BLZ", nullptr, &CDBAccount::m_bstrBLZ},
-    {L"CURRENCY", nullptr, &CDBAccount::m_bstrCurrency},
-    {L"ONLINE", &CDBAccount::m_lOnline, nullptr},
-    {L"BEZEICHNUNG", nullptr, &CDBAccount::m_bstrBezeichnung},
-    {L"BANKNAME", nullptr, &CDBAccount::m_bstrBankName},
-    {L"CONTACTNAME", nullptr, &CDBAccount::m_bstrContactName},
-    {L"CONTACTTYPE", nullptr, &CDBAccount::m_bstrContactType},
-    {L"NAME", nullptr, &CDBAccount::m_bstrName},
-    {L"NAMEEX", nullptr, &CDBAccount::m_bstrNameEx},
-    {L"CITY", nullptr, &CDBAccount::m_bstrCity},
-    {L"STREET", nullptr, &CDBAccount::m_bstrStreet},
-    {L"CITYCODE", &CDBAccount::m_lCityCode, nullptr},
-    {L"COUNTRYCODE", &CDBAccount::m_lCountryCode, nullptr},
-};
-
-constexpr const wchar_t* kDateParent = L"DATE_LASTDOWNLOAD";
-constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
+using ebank::banking::kDateParent;
+using ebank::banking::kDatePath;
+using ebank::banking::kKontoFields;
+using ebank::banking::KontoField;
 
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
@@ -252,6 +230,12 @@ LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
 }
 
 _bstr_t CDBAccount::KontoToXmlbStr() {
+  if (const std::optional<std::wstring> text = ebank::banking::KontoText(*this)) {
+    BSTR copy = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
+    if (copy == nullptr) throw _com_error(E_OUTOFMEMORY);
+    // The same code-page pass the document's text takes on its way out.
+    return _bstr_t(ddXML::internal::NarrowedText(_bstr_t(copy, false)).Detach(), false);
+  }
   ddXML::CXmlClass doc;
   KontoToXml(doc);
   return _bstr_t(doc.getXml().Detach(), false);

@@ -92,8 +92,7 @@ Command AddDbCommand(CLI::App& app) {
   command->add_option("-f,--find", options->number, "find the EUR account with this number");
   command->add_option("-b,--blz", options->bank_code, "the bank code of the account to find");
   command->add_flag("-l,--list", options->list, "list all accounts (the default without --find)");
-  command->add_option("-s,--server", options->server,
-                      kServerOptionHelp);
+  command->add_option("-s,--server", options->server, kServerOptionHelp);
   command->add_flag("--registered", options->registered,
                     "use the server that the registry registers for Brantel.OrvTxnDB");
   return {command, [options] { return Run(*options); }};

@@ -250,8 +250,7 @@ Command AddDemoCommand(CLI::App& app) {
   auto options = std::make_shared<DemoOptions>();
   CLI::App* command = app.add_subcommand(
       "demo", "Run a typical request end to end against a fresh SQLite database");
-  command->add_option("-s,--server", options->server,
-                      kServerOptionHelp);
+  command->add_option("-s,--server", options->server, kServerOptionHelp);
   command->add_option("--driver", options->driver,
                       "the SQLite ODBC driver: a registered name or a path (default: the one "
                       "found at build time, else SQLite3)");
