@@ -2,7 +2,6 @@
 
 #include <strings.h>
 
-#include <new>
 #include <string>
 
 #include "ebank/platform/hresult.h"
@@ -34,52 +33,6 @@ HRESULT ReadKontoArgument(BSTR konto, const char* operation, KontoRecord& record
 }
 
 }  // namespace
-
-HRESULT TxnDbServer::Create(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  auto* server = new (std::nothrow) TxnDbServer;
-  if (server == nullptr) return E_OUTOFMEMORY;
-  const HRESULT hr = server->QueryInterface(iid, object);
-  server->Release();
-  return hr;
-}
-
-STDMETHODIMP TxnDbServer::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) &&
-      !IsEqualIID(iid, IID_IOrvTxnDB2) && !IsEqualIID(iid, IID_IOrvTxnDBAccounts)) {
-    return E_NOINTERFACE;
-  }
-  *object = static_cast<IOrvTxnDBAccounts*>(this);
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP_(ULONG) TxnDbServer::AddRef() {
-  return ++references_;
-}
-
-STDMETHODIMP_(ULONG) TxnDbServer::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
-STDMETHODIMP TxnDbServer::GetTypeInfoCount(UINT*) {
-  return E_NOTIMPL;
-}
-STDMETHODIMP TxnDbServer::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-  return E_NOTIMPL;
-}
-STDMETHODIMP TxnDbServer::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return E_NOTIMPL;
-}
-STDMETHODIMP TxnDbServer::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                 UINT*) {
-  return E_NOTIMPL;
-}
 
 STDMETHODIMP TxnDbServer::Connect(BSTR request) {
   std::lock_guard lock(mutex_);

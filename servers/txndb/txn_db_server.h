@@ -6,31 +6,23 @@
 #ifndef EBANK_SERVERS_TXNDB_TXN_DB_SERVER_H_
 #define EBANK_SERVERS_TXNDB_TXN_DB_SERVER_H_
 
-#include <atomic>
 #include <mutex>
 
+#include "ebank/banking/orv_txn_db2_unused_slots.h"
+#include "ebank/platform/com/com_object.h"
+#include "ebank/platform/com/without_late_binding.h"
 #include "ebank/platform/types.h"
 #include "servers/txndb/account_table.h"
 #include "servers/txndb/orv_txn_db_accounts.h"
 
 namespace ebank::txndb {
 
-class TxnDbServer final : public IOrvTxnDBAccounts {
+class TxnDbServer final
+    : public platform::ComObject<platform::Implements<
+          banking::UnusedOrvTxnDB2Slots<platform::WithoutLateBinding<IOrvTxnDBAccounts>>,
+          &IID_IOrvTxnDBAccounts, &IID_IOrvTxnDB2, &IID_IDispatch>> {
  public:
-  // Creates a server and hands out its interface `iid` (E_NOINTERFACE, and
-  // no object, for one it does not have).
-  static HRESULT Create(REFIID iid, void** object);
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
-
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                             DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* arg_error) override;
+  TxnDbServer() = default;
 
   // Connects to the data source of a CONNECT request (replacing an existing
   // connection) and creates the account table when it is missing.
@@ -44,49 +36,9 @@ class TxnDbServer final : public IOrvTxnDBAccounts {
   STDMETHODIMP FindAccount(BSTR konto, LONG* key) override;
   STDMETHODIMP AddAccount(BSTR konto, LONG* key) override;
 
-#define EBANK_TXNDB_NOT_IMPLEMENTED(slot)  \
-  STDMETHODIMP Reserved##slot() override { \
-    return E_NOTIMPL;                      \
-  }
-  EBANK_TXNDB_NOT_IMPLEMENTED(9)
-  EBANK_TXNDB_NOT_IMPLEMENTED(10)
-  EBANK_TXNDB_NOT_IMPLEMENTED(11)
-  EBANK_TXNDB_NOT_IMPLEMENTED(12)
-  EBANK_TXNDB_NOT_IMPLEMENTED(13)
-  EBANK_TXNDB_NOT_IMPLEMENTED(14)
-  EBANK_TXNDB_NOT_IMPLEMENTED(15)
-  EBANK_TXNDB_NOT_IMPLEMENTED(16)
-  EBANK_TXNDB_NOT_IMPLEMENTED(17)
-  EBANK_TXNDB_NOT_IMPLEMENTED(18)
-  EBANK_TXNDB_NOT_IMPLEMENTED(19)
-  EBANK_TXNDB_NOT_IMPLEMENTED(20)
-  EBANK_TXNDB_NOT_IMPLEMENTED(21)
-  EBANK_TXNDB_NOT_IMPLEMENTED(22)
-  EBANK_TXNDB_NOT_IMPLEMENTED(23)
-  EBANK_TXNDB_NOT_IMPLEMENTED(24)
-  EBANK_TXNDB_NOT_IMPLEMENTED(25)
-  EBANK_TXNDB_NOT_IMPLEMENTED(26)
-  EBANK_TXNDB_NOT_IMPLEMENTED(27)
-  EBANK_TXNDB_NOT_IMPLEMENTED(28)
-  EBANK_TXNDB_NOT_IMPLEMENTED(29)
-  EBANK_TXNDB_NOT_IMPLEMENTED(30)
-  EBANK_TXNDB_NOT_IMPLEMENTED(31)
-  EBANK_TXNDB_NOT_IMPLEMENTED(32)
-  EBANK_TXNDB_NOT_IMPLEMENTED(33)
-  EBANK_TXNDB_NOT_IMPLEMENTED(34)
-  EBANK_TXNDB_NOT_IMPLEMENTED(35)
-  EBANK_TXNDB_NOT_IMPLEMENTED(36)
-  EBANK_TXNDB_NOT_IMPLEMENTED(38)
-  EBANK_TXNDB_NOT_IMPLEMENTED(39)
-  EBANK_TXNDB_NOT_IMPLEMENTED(40)
-  EBANK_TXNDB_NOT_IMPLEMENTED(41)
-#undef EBANK_TXNDB_NOT_IMPLEMENTED
-
  private:
-  TxnDbServer() = default;
-  ~TxnDbServer() = default;
+  ~TxnDbServer() override = default;
 
-  std::atomic<ULONG> references_{1};
   // COM may hand the object to several threads; the ODBC handles are not
   // shared between concurrent calls.
   std::mutex mutex_;

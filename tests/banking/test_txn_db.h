@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "ebank/banking/orv_txn_db2.h"
+#include "ebank/banking/orv_txn_db2_unused_slots.h"
 #include "ebank/platform/com/class_factory.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/guid.h"
+#include "ebank/platform/com/without_late_binding.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 
@@ -47,7 +50,8 @@ struct TxnDBTestState {
   TestTxnDB* Create();
 };
 
-class TestTxnDB final : public IOrvTxnDB2 {
+class TestTxnDB final
+    : public banking::UnusedOrvTxnDB2Slots<platform::WithoutLateBinding<IOrvTxnDB2>> {
  public:
   explicit TestTxnDB(TxnDBTestState& state) : state_(state) {}
 
@@ -73,14 +77,6 @@ class TestTxnDB final : public IOrvTxnDB2 {
     return --references_;
   }
 
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
-    return E_NOTIMPL;
-  }
-
   STDMETHODIMP Connect(BSTR request) override {
     state_.calls.push_back(L"Connect " + TextOf(request));
     return state_.connect_result;
@@ -102,44 +98,6 @@ class TestTxnDB final : public IOrvTxnDB2 {
     return state_.find_result;
   }
 
-#define EBANK_TEST_RESERVED(n)          \
-  STDMETHODIMP Reserved##n() override { \
-    return E_NOTIMPL;                   \
-  }
-  EBANK_TEST_RESERVED(9)
-  EBANK_TEST_RESERVED(10)
-  EBANK_TEST_RESERVED(11)
-  EBANK_TEST_RESERVED(12)
-  EBANK_TEST_RESERVED(13)
-  EBANK_TEST_RESERVED(14)
-  EBANK_TEST_RESERVED(15)
-  EBANK_TEST_RESERVED(16)
-  EBANK_TEST_RESERVED(17)
-  EBANK_TEST_RESERVED(18)
-  EBANK_TEST_RESERVED(19)
-  EBANK_TEST_RESERVED(20)
-  EBANK_TEST_RESERVED(21)
-  EBANK_TEST_RESERVED(22)
-  EBANK_TEST_RESERVED(23)
-  EBANK_TEST_RESERVED(24)
-  EBANK_TEST_RESERVED(25)
-  EBANK_TEST_RESERVED(26)
-  EBANK_TEST_RESERVED(27)
-  EBANK_TEST_RESERVED(28)
-  EBANK_TEST_RESERVED(29)
-  EBANK_TEST_RESERVED(30)
-  EBANK_TEST_RESERVED(31)
-  EBANK_TEST_RESERVED(32)
-  EBANK_TEST_RESERVED(33)
-  EBANK_TEST_RESERVED(34)
-  EBANK_TEST_RESERVED(35)
-  EBANK_TEST_RESERVED(36)
-  EBANK_TEST_RESERVED(38)
-  EBANK_TEST_RESERVED(39)
-  EBANK_TEST_RESERVED(40)
-  EBANK_TEST_RESERVED(41)
-#undef EBANK_TEST_RESERVED
-
  private:
   static std::wstring TextOf(BSTR text) {
     return text == nullptr ? L"<null>" : std::wstring(text, SysStringLen(text));
@@ -160,23 +118,13 @@ inline TestTxnDB* TxnDBTestState::Create() {
   return objects.back().get();
 }
 
-// Makes a new server object for each CreateInstance; the factory itself is
-// not counted.
-class TestTxnDBFactory final : public IClassFactory {
+// Makes a new server object for each CreateInstance; the factory lives as
+// long as the scope that holds it.
+class TestTxnDBFactory final
+    : public platform::ScopedComObject<platform::Implements<IClassFactory, &IID_IClassFactory>> {
  public:
   explicit TestTxnDBFactory(TxnDBTestState& state) : state_(state) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;

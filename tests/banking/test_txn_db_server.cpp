@@ -14,10 +14,8 @@ ebank::testing::TestTxnDBFactory g_factory(g_state);
 }  // namespace
 
 extern "C" EBANK_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (!IsEqualCLSID(clsid, ebank::testing::CLSID_TestTxnDB)) return CLASS_E_CLASSNOTAVAILABLE;
-  return g_factory.QueryInterface(iid, object);
+  return ebank::platform::GetClassObjectOf(g_factory, ebank::testing::CLSID_TestTxnDB, clsid, iid,
+                                           object);
 }
 
 extern "C" EBANK_EXPORT TxnDBTestState* TestTxnDBState() {

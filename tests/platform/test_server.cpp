@@ -28,8 +28,5 @@ ebank::platform::SimpleClassFactory<Counter, ebank::platform::OwnedByScope> g_fa
 }  // namespace
 
 extern "C" EBANK_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (!IsEqualCLSID(clsid, CLSID_TestCounter)) return CLASS_E_CLASSNOTAVAILABLE;
-  return g_factory.QueryInterface(iid, object);
+  return ebank::platform::GetClassObjectOf(g_factory, CLSID_TestCounter, clsid, iid, object);
 }

@@ -2,7 +2,9 @@
 #ifndef EBANK_PLATFORM_COM_CLASS_FACTORY_H_
 #define EBANK_PLATFORM_COM_CLASS_FACTORY_H_
 
+#include "ebank/platform/com/guid.h"
 #include "ebank/platform/com/unknown.h"
+#include "ebank/platform/hresult.h"
 
 struct IClassFactory : IUnknown {
   STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** object) = 0;  // slot 3
@@ -18,5 +20,19 @@ inline constexpr DWORD CLSCTX_ALL = 0x17;
 
 // Signature of the entry point an in-process server exports.
 using DllGetClassObjectFunction = HRESULT (*)(REFCLSID clsid, REFIID riid, void** object);
+
+namespace ebank::platform {
+
+// The body of DllGetClassObject for a module that serves one class: hands out
+// interface `riid` of `factory` when `clsid` is the class it serves.
+inline HRESULT GetClassObjectOf(IClassFactory& factory, REFCLSID served, REFCLSID clsid,
+                                REFIID riid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  if (!IsEqualCLSID(clsid, served)) return CLASS_E_CLASSNOTAVAILABLE;
+  return factory.QueryInterface(riid, object);
+}
+
+}  // namespace ebank::platform
 
 #endif  // EBANK_PLATFORM_COM_CLASS_FACTORY_H_

@@ -7,48 +7,24 @@
 #ifndef EBANK_PLATFORM_MSXML_DISPATCH_OBJECT_H_
 #define EBANK_PLATFORM_MSXML_DISPATCH_OBJECT_H_
 
-#include <atomic>
-
-#include "ebank/platform/com/dispatch.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/com/guid.h"
+#include "ebank/platform/com/without_late_binding.h"
 
 namespace ebank::platform::msxml {
 
 template <typename Interface>
-class DispatchObject : public Interface, public ISupportErrorInfo {
+class DispatchObject : public ComObject<Implements<WithoutLateBinding<Interface>, &IID_IDispatch>,
+                                        Implements<ISupportErrorInfo, &IID_ISupportErrorInfo>> {
  public:
+  // Adds the interfaces the object itself says it supports to those of the
+  // base, which answers IUnknown, IDispatch and ISupportErrorInfo.
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
-      *object = static_cast<ISupportErrorInfo*>(this);
-    } else if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || Supports(iid)) {
-      *object = static_cast<Interface*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    AddRef();
+    if (object == nullptr || !Supports(iid)) return Base::QueryInterface(iid, object);
+    *object = AsInterface();
+    this->AddRef();
     return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override {
-    return references_.fetch_add(1, std::memory_order_relaxed) + 1;
-  }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) delete this;
-    return left;
-  }
-
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    if (count != nullptr) *count = 0;
-    return E_NOTIMPL;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
-    return E_NOTIMPL;
   }
 
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override {
@@ -60,12 +36,13 @@ class DispatchObject : public Interface, public ISupportErrorInfo {
 
  protected:
   DispatchObject() = default;
-  virtual ~DispatchObject() = default;
+  ~DispatchObject() override = default;
   // Whether the object offers interface `iid` (besides IUnknown and IDispatch).
   virtual bool Supports(REFIID iid) const = 0;
 
  private:
-  std::atomic<ULONG> references_{1};
+  using Base = ComObject<Implements<WithoutLateBinding<Interface>, &IID_IDispatch>,
+                         Implements<ISupportErrorInfo, &IID_ISupportErrorInfo>>;
 };
 
 }  // namespace ebank::platform::msxml
