@@ -16,6 +16,7 @@
 #include "ebank/banking/cdb_account.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/xml/xml_class.h"
+#include "fuzz/attempt.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 
@@ -25,16 +26,7 @@ using ddXML::CXmlClass;
 
 constexpr eACCOUNT_REQUEST kRequests[] = {eREQ_KTONR_BLZ_CURRENCY, eREQ_KTONR_BLZ, eREQ_KTOID};
 
-template <typename Operation>
-bool Attempt(Operation operation) {
-  try {
-    operation();
-    return true;
-  } catch (const std::exception&) {
-  } catch (const _com_error&) {
-  }
-  return false;
-}
+using ebank::fuzz::Attempt;
 
 std::wstring Wide(const CDBAccount::BString& text) {
   return text.IsNothing() ? std::wstring() : std::wstring(text.ByVal(), text.Length());

@@ -12,6 +12,7 @@
 
 #include "ebank/platform/com/apartment.h"
 #include "ebank/xml/xml_class.h"
+#include "fuzz/attempt.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 
@@ -19,17 +20,7 @@ namespace {
 
 using ddXML::CXmlClass;
 
-// Runs `operation`; false when it raised one of the documented exceptions.
-template <typename Operation>
-bool Attempt(Operation operation) {
-  try {
-    operation();
-    return true;
-  } catch (const std::exception&) {
-  } catch (const _com_error&) {
-  }
-  return false;
-}
+using ebank::fuzz::Attempt;
 
 // The reading members, on the fuzzed path and on paths any document has.
 void Query(CXmlClass& doc, const wchar_t* path) {

@@ -13,6 +13,7 @@
 #include "ebank/core/bstring.h"
 #include "ebank/core/exception.h"
 #include "ebank/platform/com/apartment.h"
+#include "ebank/platform/com/com_error_for_testing.h"
 #include "ebank/platform/com/com_support.h"
 #include "gtest/gtest.h"
 
@@ -53,16 +54,7 @@ inline std::wstring Text(const ddCOM::BString<wchar_t>& text) {
   return std::wstring(text.ByVal(), text.Length());
 }
 
-// The HRESULT a call raises as _com_error, or 0 when it raises nothing.
-template <typename Call>
-HRESULT ComErrorOf(Call call) {
-  try {
-    call();
-  } catch (const _com_error& error) {
-    return error.Error();
-  }
-  return 0;
-}
+using ebank::testing::ComErrorOf;
 
 // The HRESULT a call throws as ddCOM::Exception (or a subclass), else 0.
 template <typename Call>

@@ -5,6 +5,7 @@
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/com/com_error.h"
+#include "ebank/platform/com/com_error_for_testing.h"
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/com/fake_com_object_for_testing.h"
 
@@ -18,24 +19,16 @@ EBANK_COM_SMARTPTR_TYPEDEF(IClassFactory, IID_IClassFactory);
 using ebank::testing::FakeClassFactory;
 using ebank::testing::FakeComObject;
 
-template <typename Action>
-HRESULT RaisedHResult(Action action) {
-  try {
-    action();
-  } catch (const _com_error& error) {
-    return error.Error();
-  }
-  return S_OK;
-}
+using ebank::testing::ComErrorOf;
 
 TEST(ComPtrTest, NullUseRaisesEPointer) {
   IDispatchPtr empty;
   EXPECT_FALSE(empty);
   EXPECT_TRUE(empty == nullptr);
-  EXPECT_EQ(RaisedHResult([&] { empty->AddRef(); }), E_POINTER);
-  EXPECT_EQ(RaisedHResult([&] { static_cast<void>(*empty); }), E_POINTER);
-  EXPECT_EQ(RaisedHResult([&] { empty.Release(); }), E_POINTER);
-  EXPECT_EQ(RaisedHResult([&] { empty.AddRef(); }), E_POINTER);
+  EXPECT_EQ(ComErrorOf([&] { empty->AddRef(); }), E_POINTER);
+  EXPECT_EQ(ComErrorOf([&] { static_cast<void>(*empty); }), E_POINTER);
+  EXPECT_EQ(ComErrorOf([&] { empty.Release(); }), E_POINTER);
+  EXPECT_EQ(ComErrorOf([&] { empty.AddRef(); }), E_POINTER);
   IDispatch* out = nullptr;
   EXPECT_EQ(empty.QueryInterface(IID_IDispatch, out), E_POINTER);
 }
@@ -127,7 +120,7 @@ TEST_F(ComPtrCreationTest, FailedCreationLeavesNullOrRaises) {
   const CLSID unknown = {0x5A1E0002, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
   EXPECT_TRUE(FAILED(held.CreateInstance(unknown)));
   EXPECT_FALSE(held);
-  EXPECT_TRUE(FAILED(RaisedHResult([] { IDispatchPtr missing(L"Ebank.Test.Missing"); })));
+  EXPECT_TRUE(FAILED(ComErrorOf([] { IDispatchPtr missing(L"Ebank.Test.Missing"); })));
   // The object exists but lacks the interface: null, not an exception.
   IClassFactoryPtr wrong_interface(L"Ebank.Test.Fake");
   EXPECT_FALSE(wrong_interface);

@@ -30,13 +30,14 @@ struct EXCEPINFO {
 };
 
 struct IDispatch : IUnknown {
-  STDMETHOD(GetTypeInfoCount)(UINT* count) = 0;                                 // slot 3
-  STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) = 0;          // slot 4
-  STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,  // slot 5
-                           DISPID* ids) = 0;
-  STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags,  // slot 6
-                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepinfo,
-                    UINT* arg_error) = 0;
+  STDMETHOD(GetTypeInfoCount)(UINT* count) = 0;                         // slot 3
+  STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) = 0;  // slot 4
+  STDMETHOD(GetIDsOfNames)
+  (REFIID riid, LPOLESTR* names, UINT count, LCID lcid,  // slot 5
+   DISPID* ids) = 0;
+  STDMETHOD(Invoke)
+  (DISPID id, REFIID riid, LCID lcid, WORD flags,  // slot 6
+   DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepinfo, UINT* arg_error) = 0;
 };
 
 #endif  // EBANK_PLATFORM_COM_DISPATCH_H_

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ebank/platform/com/com_error.h"
+#include "ebank/platform/com/com_error_for_testing.h"
 #include "ebank/platform/com/fake_com_object_for_testing.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
@@ -11,15 +12,7 @@ namespace {
 
 using ebank::testing::FakeComObject;
 
-template <typename Action>
-HRESULT RaisedHResult(Action action) {
-  try {
-    action();
-  } catch (const _com_error& error) {
-    return error.Error();
-  }
-  return S_OK;
-}
+using ebank::testing::ComErrorOf;
 
 TEST(VariantTTest, ConstructorsStoreTypeAndValue) {
   EXPECT_EQ(_variant_t().vt, VT_EMPTY);
@@ -43,8 +36,8 @@ TEST(VariantTTest, ConstructorsStoreTypeAndValue) {
   EXPECT_EQ(static_cast<DECIMAL>(holds_decimal).Lo64, 99u);
   EXPECT_EQ(static_cast<DECIMAL>(holds_decimal).scale, 2);
 
-  EXPECT_EQ(RaisedHResult([] { _variant_t(LONG{1}, VT_BSTR); }), E_INVALIDARG);
-  EXPECT_EQ(RaisedHResult([] { _variant_t(1.0, VT_I4); }), E_INVALIDARG);
+  EXPECT_EQ(ComErrorOf([] { _variant_t(LONG{1}, VT_BSTR); }), E_INVALIDARG);
+  EXPECT_EQ(ComErrorOf([] { _variant_t(1.0, VT_I4); }), E_INVALIDARG);
 }
 
 TEST(VariantTTest, TextBecomesABstrThroughTheAnsiCodePage) {
@@ -69,15 +62,14 @@ TEST(VariantTTest, ExtractionConvertsAndRaisesOnFailure) {
   EXPECT_EQ(static_cast<double>(_variant_t(LONG{3})), 3.0);
   EXPECT_TRUE(static_cast<bool>(_variant_t(LONG{2})));
   EXPECT_STREQ(static_cast<const wchar_t*>(static_cast<_bstr_t>(_variant_t(LONG{7}))), L"7");
-  EXPECT_TRUE(
-      FAILED(RaisedHResult([] { static_cast<void>(static_cast<LONG>(_variant_t(L"x1"))); })));
+  EXPECT_TRUE(FAILED(ComErrorOf([] { static_cast<void>(static_cast<LONG>(_variant_t(L"x1"))); })));
 
   _variant_t changed(LONG{12});
   changed.ChangeType(VT_BSTR);
   EXPECT_EQ(changed.vt, VT_BSTR);
   EXPECT_STREQ(changed.bstrVal, L"12");
   _variant_t text(L"not a number");
-  EXPECT_TRUE(FAILED(RaisedHResult([&] { text.ChangeType(VT_I4); })));
+  EXPECT_TRUE(FAILED(ComErrorOf([&] { text.ChangeType(VT_I4); })));
   EXPECT_EQ(text.vt, VT_BSTR);  // a failed change keeps the value
 }
 
