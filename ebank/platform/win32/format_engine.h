@@ -48,7 +48,7 @@ class FormatEngine {
   using OtherCharT = std::conditional_t<std::is_same_v<CharT, char>, wchar_t, char>;
   enum class Size { kDefault, kShort, kLong, kLongLong };
 
-  struct Spec {
+  struct Conversion {
     bool left = false;
     bool zero = false;
     bool alternate = false;
@@ -94,36 +94,36 @@ class FormatEngine {
     return value;
   }
 
-  const CharT* ParseFlags(const CharT* p, Spec& spec) {
+  const CharT* ParseFlags(const CharT* p, Conversion& conversion) {
     for (;; ++p) {
       if (*p == '-') {
-        spec.left = true;
+        conversion.left = true;
       } else if (*p == '0') {
-        spec.zero = true;
+        conversion.zero = true;
       } else if (*p == '#') {
-        spec.alternate = true;
+        conversion.alternate = true;
       } else {
         return p;
       }
     }
   }
 
-  const CharT* ParseSize(const CharT* p, Spec& spec) {
+  const CharT* ParseSize(const CharT* p, Conversion& conversion) {
     if (*p == 'h') {
-      spec.size = Size::kShort, spec.narrow_prefix = true;
+      conversion.size = Size::kShort, conversion.narrow_prefix = true;
       return p + 1;
     }
     if (*p == 'l' && p[1] == 'l' && runtime()) {
-      spec.size = Size::kLongLong;
+      conversion.size = Size::kLongLong;
       return p + 2;
     }
     if (*p == 'l' || *p == 'w') {
-      spec.size = Size::kLong, spec.wide_prefix = true;
+      conversion.size = Size::kLong, conversion.wide_prefix = true;
       return p + 1;
     }
     if (*p == 'I' && runtime()) {
       if (p[1] == '6' && p[2] == '4') {
-        spec.size = Size::kLongLong;
+        conversion.size = Size::kLongLong;
         return p + 3;
       }
       if (p[1] == '3' && p[2] == '2') return p + 3;
@@ -133,43 +133,43 @@ class FormatEngine {
 
   // Handles one conversion; `p` points after the '%'. Returns where to go on.
   const CharT* Convert(const CharT* p) {
-    Spec spec;
-    p = ParseFlags(p, spec);
-    spec.width = ReadCount(p);
+    Conversion conversion;
+    p = ParseFlags(p, conversion);
+    conversion.width = ReadCount(p);
     if (*p == '.') {
       ++p;
-      spec.precision = ReadCount(p);
+      conversion.precision = ReadCount(p);
     }
-    p = ParseSize(p, spec);
+    p = ParseSize(p, conversion);
     const CharT type = *p;
     if (type == 0) return p;
     switch (type) {
       case 'd':
       case 'i':
-        FormatSigned(spec);
+        FormatSigned(conversion);
         break;
       case 'u':
-        FormatUnsigned(spec, 10, false);
+        FormatUnsigned(conversion, 10, false);
         break;
       case 'x':
       case 'X':
-        FormatUnsigned(spec, 16, type == 'X');
+        FormatUnsigned(conversion, 16, type == 'X');
         break;
       case 'o':
         if (!runtime()) return Literal(p);
-        FormatUnsigned(spec, 8, false);
+        FormatUnsigned(conversion, 8, false);
         break;
       case 'p':
         if (!runtime()) return Literal(p);
-        FormatPointer(spec);
+        FormatPointer(conversion);
         break;
       case 'c':
       case 'C':
-        FormatChar(spec, TakesOwnWidth(spec, type == 'c'));
+        FormatChar(conversion, TakesOwnWidth(conversion, type == 'c'));
         break;
       case 's':
       case 'S':
-        FormatString(spec, TakesOwnWidth(spec, type == 's'));
+        FormatString(conversion, TakesOwnWidth(conversion, type == 's'));
         break;
       default:
         return Literal(p);
@@ -185,91 +185,91 @@ class FormatEngine {
 
   // Whether a %c/%s argument has the output's character width: the lower-case
   // letter means "same as the format" unless a prefix says otherwise.
-  static bool TakesOwnWidth(const Spec& spec, bool lower_case) {
+  static bool TakesOwnWidth(const Conversion& conversion, bool lower_case) {
     constexpr bool kNarrowOutput = std::is_same_v<CharT, char>;
-    if (spec.narrow_prefix) return kNarrowOutput;
-    if (spec.wide_prefix) return !kNarrowOutput;
+    if (conversion.narrow_prefix) return kNarrowOutput;
+    if (conversion.wide_prefix) return !kNarrowOutput;
     return lower_case;
   }
 
-  void FormatSigned(const Spec& spec) {
+  void FormatSigned(const Conversion& conversion) {
     std::int64_t value;
-    if (spec.size == Size::kLongLong) {
+    if (conversion.size == Size::kLongLong) {
       value = va_arg(*args_, long long);
-    } else if (spec.size == Size::kShort) {
+    } else if (conversion.size == Size::kShort) {
       value = static_cast<short>(va_arg(*args_, int));
     } else {
       value = va_arg(*args_, int);
     }
     const std::uint64_t magnitude =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    FormatInteger(spec, magnitude, 10, false, value < 0 ? "-" : "");
+    FormatInteger(conversion, magnitude, 10, false, value < 0 ? "-" : "");
   }
 
-  void FormatUnsigned(const Spec& spec, unsigned radix, bool upper) {
+  void FormatUnsigned(const Conversion& conversion, unsigned radix, bool upper) {
     std::uint64_t value;
-    if (spec.size == Size::kLongLong) {
+    if (conversion.size == Size::kLongLong) {
       value = va_arg(*args_, unsigned long long);
-    } else if (spec.size == Size::kShort) {
+    } else if (conversion.size == Size::kShort) {
       value = static_cast<unsigned short>(va_arg(*args_, unsigned));
     } else {
       value = va_arg(*args_, unsigned);
     }
     const char* prefix = "";
-    if (spec.alternate && value != 0) {
+    if (conversion.alternate && value != 0) {
       if (radix == 16) prefix = upper ? "0X" : "0x";
       if (radix == 8) prefix = "0";
     }
-    FormatInteger(spec, value, radix, upper, prefix);
+    FormatInteger(conversion, value, radix, upper, prefix);
   }
 
   // Pointers print as all their hexadecimal digits in upper case.
-  void FormatPointer(Spec spec) {
+  void FormatPointer(Conversion conversion) {
     const auto value = reinterpret_cast<std::uintptr_t>(va_arg(*args_, void*));
-    spec.precision = 2 * sizeof(void*);
-    FormatInteger(spec, value, 16, true, "");
+    conversion.precision = 2 * sizeof(void*);
+    FormatInteger(conversion, value, 16, true, "");
   }
 
-  void FormatInteger(const Spec& spec, std::uint64_t value, unsigned radix, bool upper,
+  void FormatInteger(const Conversion& conversion, std::uint64_t value, unsigned radix, bool upper,
                      const char* prefix) {
     const char* digit_set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     CharT digits[24];
     std::size_t count = 0;
     for (; value != 0; value /= radix) digits[count++] = digit_set[value % radix];
-    const std::size_t precision = spec.precision.value_or(1);
+    const std::size_t precision = conversion.precision.value_or(1);
     const std::size_t zeros = precision > count ? precision - count : 0;
     const std::size_t prefix_length = std::char_traits<char>::length(prefix);
     const std::size_t length = prefix_length + zeros + count;
-    const std::size_t padding = spec.width > length ? spec.width - length : 0;
-    const bool zero_pad = spec.zero && !spec.left && !spec.precision;
+    const std::size_t padding = conversion.width > length ? conversion.width - length : 0;
+    const bool zero_pad = conversion.zero && !conversion.left && !conversion.precision;
 
-    if (!spec.left && !zero_pad) out_.Fill(' ', padding);
+    if (!conversion.left && !zero_pad) out_.Fill(' ', padding);
     for (const char* c = prefix; *c != 0; ++c) out_.Put(static_cast<CharT>(*c));
     out_.Fill('0', zeros + (zero_pad ? padding : 0));
     for (std::size_t i = count; i > 0; --i) out_.Put(digits[i - 1]);
-    if (spec.left) out_.Fill(' ', padding);
+    if (conversion.left) out_.Fill(' ', padding);
   }
 
-  void FormatChar(const Spec& spec, bool own_width) {
+  void FormatChar(const Conversion& conversion, bool own_width) {
     const int value = va_arg(*args_, int);
     if (own_width) {
       const CharT c = static_cast<CharT>(value);
-      Pad(spec, std::basic_string_view<CharT>(&c, 1));
+      Pad(conversion, std::basic_string_view<CharT>(&c, 1));
     } else {
       const OtherCharT c = static_cast<OtherCharT>(value);
-      Pad(spec, ConvertWidth(std::basic_string_view<OtherCharT>(&c, 1)));
+      Pad(conversion, ConvertWidth(std::basic_string_view<OtherCharT>(&c, 1)));
     }
   }
 
-  void FormatString(const Spec& spec, bool own_width) {
+  void FormatString(const Conversion& conversion, bool own_width) {
     if (own_width) {
-      Pad(spec, Limited(va_arg(*args_, const CharT*), spec.precision));
+      Pad(conversion, Limited(va_arg(*args_, const CharT*), conversion.precision));
     } else {
       const auto* text = va_arg(*args_, const OtherCharT*);
       if (text == nullptr) {
-        Pad(spec, Limited<CharT>(nullptr, spec.precision));
+        Pad(conversion, Limited<CharT>(nullptr, conversion.precision));
       } else {
-        Pad(spec, ConvertWidth(Limited(text, spec.precision, ConversionLimit())));
+        Pad(conversion, ConvertWidth(Limited(text, conversion.precision, ConversionLimit())));
       }
     }
   }
@@ -299,11 +299,11 @@ class FormatEngine {
     }
   }
 
-  void Pad(const Spec& spec, std::basic_string_view<CharT> text) {
-    const std::size_t padding = spec.width > text.size() ? spec.width - text.size() : 0;
-    if (!spec.left) out_.Fill(spec.zero ? '0' : ' ', padding);
+  void Pad(const Conversion& conversion, std::basic_string_view<CharT> text) {
+    const std::size_t padding = conversion.width > text.size() ? conversion.width - text.size() : 0;
+    if (!conversion.left) out_.Fill(conversion.zero ? '0' : ' ', padding);
     out_.Append(text.data(), text.size());
-    if (spec.left) out_.Fill(' ', padding);
+    if (conversion.left) out_.Fill(' ', padding);
   }
 
   BoundedOutput<CharT>& out_;

@@ -82,18 +82,18 @@ void AppendFormatted(std::string& out, const char* format, ...) {
   out.append(buffer, output.written());
 }
 
-// Inserts `value` as the printf conversion `spec` ("s" when none was given).
-void AppendInsert(std::string& out, std::string_view spec, std::uintptr_t value) {
-  if (spec == "s") {
+// Inserts `value` as the printf `conversion` ("s" when none was given).
+void AppendInsert(std::string& out, std::string_view conversion, std::uintptr_t value) {
+  if (conversion == "s") {
     const char* text = reinterpret_cast<const char*>(value);
     out.append(text != nullptr ? text : "(null)");
     return;
   }
   std::string format(1, '%');
-  format.append(spec);
-  const char type = spec.back();
-  const bool wide_integer =
-      spec.find("I64") != std::string_view::npos || spec.find("ll") != std::string_view::npos;
+  format.append(conversion);
+  const char type = conversion.back();
+  const bool wide_integer = conversion.find("I64") != std::string_view::npos ||
+                            conversion.find("ll") != std::string_view::npos;
   if (type == 's' || type == 'S' || type == 'p') {
     AppendFormatted(out, format.c_str(), reinterpret_cast<const void*>(value));
   } else if (wide_integer) {
@@ -103,36 +103,36 @@ void AppendInsert(std::string& out, std::string_view spec, std::uintptr_t value)
   }
 }
 
-// Whether `spec` is exactly one printf conversion without the '%': flags,
+// Whether `conversion` is exactly one printf conversion without the '%': flags,
 // width, precision, a size prefix and the type. Anything more could read
 // arguments the insert does not have.
-bool IsSingleConversion(std::string_view spec) {
-  std::size_t i = spec.find_first_not_of("-#0");
+bool IsSingleConversion(std::string_view conversion) {
+  std::size_t i = conversion.find_first_not_of("-#0");
   if (i == std::string_view::npos) return false;
-  i = spec.find_first_not_of("0123456789", i);
-  if (i != std::string_view::npos && spec[i] == '.')
-    i = spec.find_first_not_of("0123456789", i + 1);
+  i = conversion.find_first_not_of("0123456789", i);
+  if (i != std::string_view::npos && conversion[i] == '.')
+    i = conversion.find_first_not_of("0123456789", i + 1);
   if (i == std::string_view::npos) return false;
   for (const std::string_view prefix : {"ll", "I64", "I32", "h", "l", "w"}) {
-    if (spec.substr(i, prefix.size()) == prefix) {
+    if (conversion.substr(i, prefix.size()) == prefix) {
       i += prefix.size();
       break;
     }
   }
-  return i + 1 == spec.size() &&
-         std::string_view("diouxXcCsSp").find(spec[i]) != std::string_view::npos;
+  return i + 1 == conversion.size() &&
+         std::string_view("diouxXcCsSp").find(conversion[i]) != std::string_view::npos;
 }
 
-// The "!spec!" after an insert number at text[i], if well formed.
+// The "!conversion!" after an insert number at text[i], if well formed.
 std::optional<std::string_view> InsertSpec(std::string_view text, std::size_t i) {
   if (i >= text.size() || text[i] != '!') return std::nullopt;
   const std::size_t end = text.find('!', i + 1);
   if (end == std::string_view::npos || end == i + 1 || end - i - 1 > kMaxInsertSpec) {
     return std::nullopt;
   }
-  const std::string_view spec = text.substr(i + 1, end - i - 1);
-  if (!IsSingleConversion(spec)) return std::nullopt;
-  return spec;
+  const std::string_view conversion = text.substr(i + 1, end - i - 1);
+  if (!IsSingleConversion(conversion)) return std::nullopt;
+  return conversion;
 }
 
 // The character an escape "%c" stands for (other than inserts and %0).
@@ -189,9 +189,9 @@ class MessageExpander {
       out.append(text.substr(i - 1, digits + 1));
       return i + digits;
     }
-    const std::optional<std::string_view> spec = InsertSpec(text, i + digits);
-    AppendInsert(out, spec.value_or("s"), inserts_[static_cast<std::size_t>(number - 1)]);
-    return i + digits + (spec ? spec->size() + 2 : 0);
+    const std::optional<std::string_view> conversion = InsertSpec(text, i + digits);
+    AppendInsert(out, conversion.value_or("s"), inserts_[static_cast<std::size_t>(number - 1)]);
+    return i + digits + (conversion ? conversion->size() + 2 : 0);
   }
 
   bool ignore_inserts_;

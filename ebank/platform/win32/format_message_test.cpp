@@ -151,7 +151,7 @@ TEST(FormatMessageTest, InsertsAndEscapesFromAString) {
             0u);
   EXPECT_EQ(block, nullptr);
   EXPECT_EQ(FromString(0, "%1", static_cast<const char*>(nullptr)), "(null)");
-  // A spec that is not one conversion is plain text after a string insert.
+  // An insert format that is not one conversion is plain text after a string insert.
   EXPECT_EQ(FromString(0, "%1!s%s!|%2!*d!", "a", "b"), "a!ss!|b!*d!");
   EXPECT_EQ(FromString(FORMAT_MESSAGE_IGNORE_INSERTS, "keep %1 and %2!d!"), "keep %1 and %2!d!");
   // Regular line breaks become blanks when the width mask is full.
