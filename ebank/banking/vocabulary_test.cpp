@@ -64,20 +64,6 @@ TEST(VocabularyTest, EveryItemHasItsExpectedValue) {
   EXPECT_EQ(per_namespace[2], 123);
 }
 
-TEST(VocabularyTest, ByteLevelDetailsSurviveTheBuild) {
-  // A UTF-8 source encoding or a lost escape would turn the section sign into
-  // two bytes or drop the double quote.
-  EXPECT_EQ(std::strlen(ovEBankConst::OLB_INVALID_PURPOSE_CHARS), 11u);
-  EXPECT_EQ(static_cast<unsigned char>(ovEBankConst::OLB_INVALID_PURPOSE_CHARS[2]), 0xA7);
-  EXPECT_EQ(ovEBankConst::OLB_INVALID_PURPOSE_CHARS[1], '"');
-  // The nearest double to 99999.99, not a cent count.
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(ovEBankConst::dMaxAmount), 0x40F869FFD70A3D71u);
-  EXPECT_STREQ(ovEBankConst::DB_NAME, L".\\OrvTxnDb");
-  EXPECT_EQ(std::wcslen(ovEBankConst::DB_NAME), 10u);
-  EXPECT_EQ(ovEBankConst::SO_DEFAULT_STATEOFEXECUTION, 0);
-  EXPECT_EQ(ovEBankConst::SO_DEFAULT_DBSTATE, 0);
-}
-
 TEST(VocabularyTest, CombinedPeriodCodeJoinsTheMonthlyCodes) {
   const std::string joined = std::string(ovEBankConst::HID_PERIOD_MONTHLY) +
                              ovEBankConst::HID_PERIOD_2MONTHLY + ovEBankConst::HID_PERIOD_3MONTHLY +

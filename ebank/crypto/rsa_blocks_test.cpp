@@ -157,15 +157,6 @@ TEST_P(RsaBlocksTest, WrongBlockTypesAndBadFramesAreRefused) {
 
 INSTANTIATE_TEST_SUITE_P(KeySizes, RsaBlocksTest, ::testing::Values(512u, 768u, 1024u));
 
-TEST(RsaBlocksRulesTest, FiftyThreeBytesFitA512BitKeyAndFiftyFourDoNot) {
-  const OpenSslKey key(512);
-  RandomState random = SeededGenerator();
-  EXPECT_EQ(Call(padAndEncryptPublic, Bytes(53, 'x'), key.PublicRecord(), random).status, 0);
-  EXPECT_EQ(Call(padAndEncryptPrivate, Bytes(53, 'x'), key.PrivateRecord()).status, 0);
-  EXPECT_EQ(Call(padAndEncryptPublic, Bytes(54, 'x'), key.PublicRecord(), random).status, RSAE_LEN);
-  EXPECT_EQ(Call(padAndEncryptPrivate, Bytes(54, 'x'), key.PrivateRecord()).status, RSAE_LEN);
-}
-
 TEST(RsaBlocksRulesTest, UnseededGeneratorsAndEmptyKeysAreRefused) {
   const OpenSslKey key(512);
   RandomState random;

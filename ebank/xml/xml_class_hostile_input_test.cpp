@@ -44,21 +44,6 @@ TEST_F(XmlHostileInputTest, ExternalEntitiesAndDtdsAreNeverRead) {
   EXPECT_THAT(Outcome(parameter), Not(HasSubstr(L"SECRET")));
 }
 
-TEST_F(XmlHostileInputTest, EntityExpansionBombsFailToParse) {
-  std::wstring bomb = L"<!DOCTYPE lolz [<!ENTITY lol0 'lollollollollollollollollollol'>";
-  for (int level = 1; level <= 9; ++level) {
-    bomb += L"<!ENTITY lol" + std::to_wstring(level) + L" '";
-    for (int i = 0; i < 10; ++i) bomb += L"&lol" + std::to_wstring(level - 1) + L";";
-    bomb += L"'>";
-  }
-  bomb += L"]><lolz>&lol9;</lolz>";
-  EXPECT_THAT(Outcome(bomb), HasSubstr(L"error -"));
-
-  std::wstring deep;
-  for (int i = 0; i < 100000; ++i) deep += L"<a>";
-  EXPECT_THAT(Outcome(deep), HasSubstr(L"error -"));
-}
-
 TEST_F(XmlHostileInputTest, MarkupCharactersAndNonLatinTextAreStoredLiterally) {
   const std::wstring text = L"a & b < c 'd' \"e\" ]]> &amp; \u0416\u4E2D\U0001F600";
   CXmlClass xml(L"<A><B/></A>");
@@ -71,27 +56,6 @@ TEST_F(XmlHostileInputTest, MarkupCharactersAndNonLatinTextAreStoredLiterally) {
   EXPECT_EQ(std::wstring(reparsed.getNode(L"B/@X")->Gettext()), text);
   EXPECT_EQ(std::wstring(reparsed.getNode(L"C")->Gettext()), text);
   EXPECT_EQ(reparsed.getNrOfNodes(L"*"), 2) << "no markup was injected";
-}
-
-TEST_F(XmlHostileInputTest, NodesStayUsableAfterRemovalAndDocumentRelease) {
-  IXMLDOMNodePtr removed;
-  IXMLDOMNodePtr kept;
-  {
-    CXmlClass xml(L"<A><B><C>1</C></B><D>2</D></A>");
-    removed = xml.getNode(L"B");
-    kept = xml.getNode(L"D");
-    xml.removeNode(L"B");
-    EXPECT_EQ(removed->GetparentNode(), nullptr);
-    EXPECT_EQ(std::wstring(removed->Gettext()), L"1");
-    xml.clear();
-  }
-  // The objects and their documents are gone from the caller's view.
-  EXPECT_EQ(std::wstring(removed->Getxml()), L"<B><C>1</C></B>");
-  EXPECT_EQ(removed->selectNodes(L"C")->Getlength(), 1);
-  EXPECT_EQ(std::wstring(kept->Gettext()), L"2");
-  CXmlClass grafted(L"<R/>");
-  grafted.appendChild(L".", removed);
-  EXPECT_EQ(Text(grafted.getNodeText(L"B/C")), L"1");
 }
 
 TEST_F(XmlHostileInputTest, OverlongPathsAndNamesAreCutOrRefused) {
@@ -111,18 +75,6 @@ TEST_F(XmlHostileInputTest, OverlongPathsAndNamesAreCutOrRefused) {
   EXPECT_EQ(Text(xml.getNodeText(L"B")), L"1") << "the document is kept";
   xml.createElement(L".", L"V", std::string(10000, 'v').c_str());
   EXPECT_EQ(xml.getNodeText(L"V").Length(), 3999u);
-}
-
-TEST_F(XmlHostileInputTest, TenMegabyteDocumentLoads) {
-  std::wstring text = L"<KONTEN>";
-  const std::wstring konto =
-      L"<KONTO><ID>1</ID><NAME>Girokonto mit einem langen Namen</NAME><BLZ>37040044</BLZ>"
-      L"<IBAN>DE89370400440532013000</IBAN><INHABER>Erika Mustermann</INHABER></KONTO>";
-  const int count = 10 * 1024 * 1024 / static_cast<int>(konto.size()) + 1;
-  for (int i = 0; i < count; ++i) text += konto;
-  text += L"</KONTEN>";
-  CXmlClass xml(text.c_str());
-  EXPECT_EQ(xml.getNrOfNodes(L"KONTO"), count);
 }
 
 }  // namespace
