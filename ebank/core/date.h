@@ -16,6 +16,7 @@ class EBANK_EXPORT Date {
 
   Date() = default;
   Date(double value) : date_(value) {}
+  Date(const Date& other) = default;
   // Zero is 0.0, Now the current local date and time; other numbers are 0.0.
   Date(RelativeDate relative);
   Date& operator=(double value);

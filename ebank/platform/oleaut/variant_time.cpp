@@ -7,7 +7,6 @@
 namespace ebank::platform {
 namespace {
 
-constexpr int kSecondsPerDay = 86400;
 // 30 December 1899 counted in days from 1 March of year 0 (the era origin).
 constexpr int kEpochFromEraStart = 693899;
 

@@ -19,8 +19,8 @@ using ebank::platform::BoundedOutput;
 using ebank::platform::FormatDialect;
 using ebank::platform::FormatEngine;
 
-constexpr int kMaxInsert = 99;
-constexpr std::size_t kMaxInsertSpec = 32;
+// The longest "!conversion!" an insert may carry.
+constexpr std::size_t kMaxInsertFormat = 32;
 
 DWORD Fail(DWORD error) {
   SetLastError(error);
@@ -124,10 +124,10 @@ bool IsSingleConversion(std::string_view conversion) {
 }
 
 // The "!conversion!" after an insert number at text[i], if well formed.
-std::optional<std::string_view> InsertSpec(std::string_view text, std::size_t i) {
+std::optional<std::string_view> InsertConversion(std::string_view text, std::size_t i) {
   if (i >= text.size() || text[i] != '!') return std::nullopt;
   const std::size_t end = text.find('!', i + 1);
-  if (end == std::string_view::npos || end == i + 1 || end - i - 1 > kMaxInsertSpec) {
+  if (end == std::string_view::npos || end == i + 1 || end - i - 1 > kMaxInsertFormat) {
     return std::nullopt;
   }
   const std::string_view conversion = text.substr(i + 1, end - i - 1);
@@ -189,7 +189,7 @@ class MessageExpander {
       out.append(text.substr(i - 1, digits + 1));
       return i + digits;
     }
-    const std::optional<std::string_view> conversion = InsertSpec(text, i + digits);
+    const std::optional<std::string_view> conversion = InsertConversion(text, i + digits);
     AppendInsert(out, conversion.value_or("s"), inserts_[static_cast<std::size_t>(number - 1)]);
     return i + digits + (conversion ? conversion->size() + 2 : 0);
   }
