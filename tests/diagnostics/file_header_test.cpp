@@ -109,7 +109,6 @@ TEST_F(FileHeaderTest, ListsVersionedComponentsUntilTheFirstUnregisteredOne) {
   // Component 2 has no version and is skipped; component 3's path is cut.
   EXPECT_EQ(lines[next++], ComponentLine(one_.string(), "1.0.0.7"));
   EXPECT_EQ(lines[next++], ComponentLine(two_.string(), "2.3.4.5"));
-  EXPECT_EQ(lines[next - 1].find(" Versionsnummer: "), 70u);
   // Component 4 is not registered: the resolver's ERROR entry takes number
   // 001 inside the header.
   EXPECT_THAT(lines[next++], MatchesRegex(std::string("001 ") + kTime +
@@ -134,7 +133,6 @@ TEST_F(FileHeaderTest, WithoutErrorEntriesTheHeaderHoldsNoEntryAndLongVersionsAr
   ASSERT_LT(next + 3, lines.size());
   EXPECT_EQ(lines[next++], ComponentLine(one_.string(), "1.0.0.7"));
   EXPECT_EQ(lines[next++], ComponentLine(two_.string(), "2.3.4.5"));
-  EXPECT_EQ(lines[next - 1].find(" Versionsnummer: "), 70u);
   EXPECT_EQ(lines[next++], std::string(100, '*'));
   EXPECT_THAT(lines[next], MatchesRegex(std::string("001 ") + kTime + " WARNING: opening entry"));
   EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(100, '*')), 2);
