@@ -5,11 +5,14 @@
 
 #include "ebank/core/support_error_info.h"
 #include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/error_info.h"
+#include "ebank/platform/com/fake_com_object_for_testing.h"
 #include "ebank/platform/hresult.h"
 
 namespace {
 
+using ebank::testing::FakeComObject;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -30,34 +33,8 @@ class Component : public ddCOM::SupportErrorInfo {
   ULONG references = 1;
 };
 
-// An object whose ISupportErrorInfo gives a chosen answer.
-class Answering : public ISupportErrorInfo {
- public:
-  explicit Answering(HRESULT answer) : answer_(answer) {}
-  STDMETHOD(QueryInterface)(REFIID iid, void** object) override {
-    *object = iid == IID_ISupportErrorInfo ? static_cast<ISupportErrorInfo*>(this) : nullptr;
-    if (*object == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return ++references; }
-  STDMETHOD_(ULONG, Release)() override { return --references; }
-  STDMETHOD(InterfaceSupportsErrorInfo)(REFIID) override { return answer_; }
-  ULONG references = 1;
-
- private:
-  HRESULT answer_;
-};
-
 // An object with no ISupportErrorInfo at all.
-class Plain : public IUnknown {
- public:
-  STDMETHOD(QueryInterface)(REFIID, void** object) override {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return 2; }
-  STDMETHOD_(ULONG, Release)() override { return 1; }
+class Plain final : public ebank::platform::ScopedComObject<ebank::platform::Implements<IUnknown>> {
 };
 
 IErrorInfo* MakeErrorInfo(const wchar_t* description, const wchar_t* source) {
@@ -82,15 +59,18 @@ TEST(SupportsErrorInfoTest, TrueOnlyForAnExactSOkAndReferencesStayBalanced) {
   EXPECT_TRUE(ddCOM::SupportsErrorInfo(&component, IID_IDispatch));
   EXPECT_EQ(component.references, 1u);
 
-  Answering s_false(S_FALSE);
-  Answering failing(E_FAIL);
+  auto* s_false = new FakeComObject(S_FALSE);
+  auto* failing = new FakeComObject(E_FAIL);
   Plain plain;
-  EXPECT_FALSE(ddCOM::SupportsErrorInfo(&s_false, IID_IUnknown));
-  EXPECT_FALSE(ddCOM::SupportsErrorInfo(&failing, IID_IUnknown));
+  EXPECT_FALSE(ddCOM::SupportsErrorInfo(static_cast<IDispatch*>(s_false), IID_IUnknown));
+  EXPECT_FALSE(ddCOM::SupportsErrorInfo(static_cast<IDispatch*>(failing), IID_IUnknown));
   EXPECT_FALSE(ddCOM::SupportsErrorInfo(&plain, IID_IUnknown));
   EXPECT_FALSE(ddCOM::SupportsErrorInfo(nullptr, IID_IUnknown));
-  EXPECT_EQ(s_false.references, 1u);
-  EXPECT_EQ(failing.references, 1u);
+  EXPECT_EQ(s_false->references(), 1u);
+  EXPECT_EQ(failing->references(), 1u);
+  EXPECT_EQ(plain.References(), 0u);
+  s_false->Release();
+  failing->Release();
 
   // The mixin copies nothing.
   Component copy(component);

@@ -3,13 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "ebank/diagnostics/trace_test_fixture.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/dispatch.h"
+#include "ebank/platform/com/without_late_binding.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -20,44 +21,22 @@ using ::testing::ElementsAre;
 constexpr CLSID kCheckClass = {
     0xC7FDECA8, 0x8D32, 0x46CA, {0x8B, 0xEF, 0x72, 0xD4, 0xB4, 0xBF, 0x5F, 0x21}};
 
-// An automation object that counts its references; it lives on the stack of
-// the test, so a final Release does not delete it.
-class CheckObject : public IDispatch {
- public:
-  STDMETHOD(QueryInterface)(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDispatch) return *object = nullptr, E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IDispatch*>(this);
-    return S_OK;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return ++references; }
-  STDMETHOD_(ULONG, Release)() override { return --references; }
-  STDMETHOD(GetTypeInfoCount)(UINT*) override { return E_NOTIMPL; }
-  STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHOD(Invoke)(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-  std::atomic<ULONG> references{0};
-};
+// An automation object that counts its references; it lives in the fixture,
+// so a final Release does not delete it.
+class CheckObject final
+    : public platform::ScopedComObject<
+          platform::Implements<platform::WithoutLateBinding<IDispatch>, &IID_IDispatch>> {};
 
-class CheckFactory : public IClassFactory {
+class CheckFactory final
+    : public platform::ScopedComObject<platform::Implements<IClassFactory, &IID_IClassFactory>> {
  public:
   explicit CheckFactory(CheckObject* object) : object_(object) {}
-  STDMETHOD(QueryInterface)(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) return *object = nullptr, E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IClassFactory*>(this);
-    return S_OK;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return 1; }
-  STDMETHOD_(ULONG, Release)() override { return 1; }
-  STDMETHOD(CreateInstance)(IUnknown*, REFIID iid, void** object) override {
+  STDMETHODIMP CreateInstance(IUnknown*, REFIID iid, void** object) override {
     ++creations;
     if (ask_while_creating) answer_while_creating = g_bIsEbankingInstalled();
     return object_->QueryInterface(iid, object);
   }
-  STDMETHOD(LockServer)(BOOL) override { return S_OK; }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
   int creations = 0;
   bool ask_while_creating = false;
   bool answer_while_creating = true;
@@ -90,7 +69,7 @@ TEST_F(InstallationTest, ExistingDirectoryAndCreatableClassMeanInstalledOnceAndF
   LoadInstallation(directory_);
   EXPECT_TRUE(g_bIsEbankingInstalled());
   EXPECT_EQ(factory_.creations, 1);
-  EXPECT_EQ(object_.references, 0u);  // the instance is released at once
+  EXPECT_EQ(object_.References(), 0u);  // the instance is released at once
   LoadSettings("");
   EXPECT_TRUE(g_bIsEbankingInstalled());
   EXPECT_EQ(factory_.creations, 1);
