@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 
 #include "ebank/core/error_info_exception.h"
 #include "ebank/core/iptr.h"
@@ -101,15 +100,6 @@ TEST_F(ActivationTest, UnregisteredOrBrokenClassesFailAsOnWindows) {
   EXPECT_EQ(CLSIDFromProgID(L"Ebank.Unknown", &clsid), CO_E_CLASSSTRING);
   EXPECT_EQ(CLSIDFromProgID(L"{not a clsid}", &clsid), CO_E_CLASSSTRING);
   EXPECT_EQ(CLSIDFromProgID(L"Ebank\\TestCounter", &clsid), CO_E_CLASSSTRING);
-}
-
-TEST_F(ActivationTest, ThreadWithoutComGetsNotInitialized) {
-  HRESULT result = S_OK;
-  std::thread([&] {
-    void* object = nullptr;
-    result = CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_ALL, IID_IUnknown, &object);
-  }).join();
-  EXPECT_EQ(result, CO_E_NOTINITIALIZED);
 }
 
 }  // namespace
