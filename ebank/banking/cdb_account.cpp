@@ -9,11 +9,13 @@
 #include <utility>
 
 #include "ebank/banking/ebank_const.h"
+#include "ebank/banking/ebank_xml.h"
 #include "ebank/banking/konto_fields.h"
 #include "ebank/banking/konto_text.h"
 #include "ebank/platform/com/com_error.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
+#include "ebank/xml/append_element.h"
 #include "ebank/xml/attribute_of.h"
 #include "ebank/xml/narrowed_text.h"
 #include "ebank/xml/xml_class.h"
@@ -22,8 +24,8 @@ namespace {
 
 using BString = CDBAccount::BString;
 
+using ddXML::internal::AppendElement;
 using ebank::banking::kDateParent;
-using ebank::banking::kDatePath;
 using ebank::banking::kKontoFields;
 using ebank::banking::KontoField;
 
@@ -212,20 +214,22 @@ bool CDBAccount::IsSynchronized() const {
 
 LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
   doc.createRoot(L"KONTO");
+  // The tree is known, so each element goes straight under its parent instead
+  // of selecting the parent by path for every field.
+  const IXMLDOMDocumentPtr document = doc.getDocument();
+  const IXMLDOMNodePtr root(document->GetdocumentElement());
   for (const KontoField& field : kKontoFields) {
-    if (field.number != nullptr) {
-      doc.createElement(L".", field.element, this->*field.number);
-    } else {
-      doc.createElement(L".", field.element, static_cast<const wchar_t*>((this->*field.text)));
-    }
+    wchar_t digits[12];
+    const wchar_t* text = field.number != nullptr ? _ltow(this->*field.number, digits, 10)
+                                                  : static_cast<const wchar_t*>(this->*field.text);
+    AppendElement(document, root, field.element, text);
   }
-  doc.createElement(L".", kDateParent, L"");
-  doc.createElement(kDateParent, L"DATE", L"");
-  for (const wchar_t* part : {L"YEAR", L"MONTH", L"DAY"}) {
-    doc.createAttribute(kDatePath, part, LONG{0});
-  }
-  SYSTEMTIME date = m_dtLastDownload.GetSYSTEMTIME();
-  doc.setNodeText(kDatePath, date);
+  const IXMLDOMNodePtr date_parent(AppendElement(document, root, kDateParent, nullptr));
+  const IXMLDOMElementPtr date = AppendElement(document, date_parent, L"DATE", nullptr);
+  const ebank::banking::KontoDateTexts texts(m_dtLastDownload);
+  date->setAttribute(ovEBankXML::YEAR, _variant_t(texts.year));
+  date->setAttribute(ovEBankXML::MONTH, _variant_t(texts.month));
+  date->setAttribute(ovEBankXML::DAY, _variant_t(texts.day));
   return S_OK;
 }
 

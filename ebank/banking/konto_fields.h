@@ -3,6 +3,9 @@
 #ifndef EBANK_BANKING_KONTO_FIELDS_H_
 #define EBANK_BANKING_KONTO_FIELDS_H_
 
+#include <cwchar>
+#include <iterator>
+
 #include "ebank/banking/cdb_account.h"
 
 namespace ebank::banking {
@@ -35,9 +38,22 @@ inline constexpr KontoField kKontoFields[] = {
     {L"COUNTRYCODE", &CDBAccount::m_lCountryCode, nullptr},
 };
 
-// The date's parent element and the date element's path below KONTO.
+// The parent of the DATE element below KONTO.
 inline constexpr const wchar_t* kDateParent = L"DATE_LASTDOWNLOAD";
-inline constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
+
+// The YEAR, MONTH and DAY attribute texts of a download date: the year in
+// decimal, month and day in two digits; all 0 for a value that is no date.
+struct KontoDateTexts {
+  explicit KontoDateTexts(const ddCOM::Date& date) {
+    const SYSTEMTIME time = date.GetSYSTEMTIME();
+    std::swprintf(year, std::size(year), L"%d", int{time.wYear});
+    std::swprintf(month, std::size(month), L"%02d", int{time.wMonth});
+    std::swprintf(day, std::size(day), L"%02d", int{time.wDay});
+  }
+  wchar_t year[8];
+  wchar_t month[8];
+  wchar_t day[8];
+};
 
 }  // namespace ebank::banking
 

@@ -1,11 +1,11 @@
 #include "ebank/banking/konto_text.h"
 
-#include <cstdio>
 #include <cwchar>
 #include <string_view>
 
 #include "ebank/banking/konto_fields.h"
 #include "ebank/platform/types.h"
+#include "ebank/platform/win32/wide_string.h"
 
 namespace ebank::banking {
 namespace {
@@ -39,12 +39,6 @@ bool AppendContent(std::wstring& out, const wchar_t* text) {
   return true;
 }
 
-void AppendNumber(std::wstring& out, long value, const wchar_t* format) {
-  wchar_t digits[16];
-  const int length = std::swprintf(digits, std::size(digits), format, value);
-  out.append(digits, static_cast<std::size_t>(length));
-}
-
 // <NAME>content</NAME>, or <NAME/> when the content is empty.
 template <typename WriteContent>
 bool AppendElement(std::wstring& out, std::wstring_view name, WriteContent write_content) {
@@ -65,15 +59,15 @@ bool AppendElement(std::wstring& out, std::wstring_view name, WriteContent write
 }
 
 void AppendDate(std::wstring& out, const CDBAccount& account) {
-  const SYSTEMTIME date = account.m_dtLastDownload.GetSYSTEMTIME();
+  const KontoDateTexts date(account.m_dtLastDownload);
   out += L'<';
   out += kDateParent;
   out += L"><DATE YEAR=\"";
-  AppendNumber(out, date.wYear, L"%ld");
+  out += date.year;
   out += L"\" MONTH=\"";
-  AppendNumber(out, date.wMonth, L"%02ld");
+  out += date.month;
   out += L"\" DAY=\"";
-  AppendNumber(out, date.wDay, L"%02ld");
+  out += date.day;
   out += L"\"/></";
   out += kDateParent;
   out += L'>';
@@ -88,7 +82,8 @@ std::optional<std::wstring> KontoText(const CDBAccount& account) {
   for (const KontoField& field : kKontoFields) {
     const bool written = AppendElement(out, field.element, [&](std::wstring& content) {
       if (field.number != nullptr) {
-        AppendNumber(content, account.*field.number, L"%ld");
+        wchar_t digits[12];
+        content += _ltow(account.*field.number, digits, 10);
         return true;
       }
       return AppendContent(content, static_cast<const wchar_t*>(account.*field.text));

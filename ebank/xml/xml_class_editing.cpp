@@ -15,6 +15,7 @@
 #include "ebank/platform/oleaut/variant.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/platform/win32/wvsprintf.h"
+#include "ebank/xml/append_element.h"
 #include "ebank/xml/attribute_of.h"
 #include "ebank/xml/locale_text.h"
 #include "ebank/xml/xml_class.h"
@@ -44,11 +45,7 @@ std::wstring WidenValue(const char* value) {
 
 void CXmlClass::createElement(const wchar_t* parentPath, const wchar_t* name,
                               const wchar_t* value) {
-  IXMLDOMNodePtr parent = selectSingle(parentPath);
-  IXMLDOMElementPtr element = m_doc->createElement(name);
-  if (value != nullptr && value[0] != L'\0') element->Puttext(value);
-  // A missing parent raises E_POINTER here; the new element is dropped.
-  parent->appendChild(element);
+  internal::AppendElement(m_doc, selectSingle(parentPath), name, value);
 }
 
 void CXmlClass::createElement(const wchar_t* parentPath, const wchar_t* name,

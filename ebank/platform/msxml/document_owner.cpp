@@ -24,12 +24,11 @@ DocumentOwner* DocumentOwner::Of(xmlNodePtr node) {
   return static_cast<DocumentOwner*>(node->doc->_private);
 }
 
-DocumentOwner::DocumentOwner(xmlDocPtr doc) : doc_(doc), xpath_(doc) {
+DocumentOwner::DocumentOwner(xmlDocPtr doc) : doc_(doc) {
   doc_->_private = this;
 }
 
 DocumentOwner::~DocumentOwner() {
-  xpath_.Clear();
   for (xmlNodePtr root : detached_roots_) FreeSubtree(root);
   xmlFreeDoc(doc_);
 }

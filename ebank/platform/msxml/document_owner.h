@@ -13,7 +13,6 @@
 #include <unordered_set>
 
 #include "ebank/platform/msxml/ref_ptr.h"
-#include "ebank/platform/msxml/xpath_cache.h"
 #include "ebank/platform/types.h"
 
 namespace ebank::platform::msxml {
@@ -51,9 +50,6 @@ class DocumentOwner {
   bool RemoveDetachedRoot(xmlNodePtr node) { return detached_roots_.erase(node) != 0; }
   bool HasDetachedRoots() const { return !detached_roots_.empty(); }
 
-  // The XPath evaluation state of this document.
-  XPathCache& xpath() { return xpath_; }
-
  private:
   explicit DocumentOwner(xmlDocPtr doc);
   ~DocumentOwner();
@@ -63,7 +59,6 @@ class DocumentOwner {
   bool has_declaration_ = false;
   DomDocument* document_object_ = nullptr;
   std::unordered_set<xmlNodePtr> detached_roots_;
-  XPathCache xpath_;
 };
 
 }  // namespace ebank::platform::msxml

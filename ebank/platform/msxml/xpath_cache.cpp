@@ -5,24 +5,29 @@
 namespace ebank::platform::msxml {
 namespace {
 
-// Bounds on what is kept: a document queried with endlessly many or huge
-// generated paths holds at most this many expressions of at most this size.
+// Bounds on what is kept: a thread querying endlessly many or huge generated
+// paths holds at most this many expressions of at most this size.
 constexpr size_t kMaxEntries = 128;
 constexpr size_t kMaxCachedLength = 1024;
 
 }  // namespace
 
-void XPathCache::Clear() {
-  compiled_.clear();
-  if (context_ != nullptr) xmlXPathFreeContext(context_);
-  context_ = nullptr;
+XPathCache& XPathCache::ForThisThread() {
+  thread_local XPathCache cache;
+  return cache;
 }
 
-xmlXPathObjectPtr XPathCache::Evaluate(const std::string& xpath, xmlNodePtr node) {
-  // Made on first use and kept, since making one registers every XPath
-  // function anew.
-  if (context_ == nullptr) context_ = xmlXPathNewContext(doc_);
+XPathCache::~XPathCache() {
+  compiled_.clear();
+  if (context_ != nullptr) xmlXPathFreeContext(context_);
+}
+
+xmlXPathObjectPtr XPathCache::Evaluate(const std::string& xpath, xmlDocPtr doc, xmlNodePtr node) {
+  if (context_ == nullptr) context_ = xmlXPathNewContext(nullptr);
   if (context_ == nullptr) throw std::bad_alloc();
+  // Absolute paths start at the context's document, so both are set anew
+  // for every evaluation.
+  context_->doc = doc;
   context_->node = node;
   const auto* text = reinterpret_cast<const xmlChar*>(xpath.c_str());
   if (xpath.size() > kMaxCachedLength) return xmlXPathEvalExpression(text, context_);

@@ -1,5 +1,7 @@
-// XPathCache: the XPath context of one document and the expressions compiled
-// for it, so that a path queried again is evaluated without being parsed anew.
+// XPathCache: one thread's XPath context and the expressions compiled on it,
+// shared by every document the thread queries. Making a context registers
+// every XPath function, and compiling parses the path, so neither is done
+// again for each new document or for a path queried again.
 #ifndef EBANK_PLATFORM_MSXML_XPATH_CACHE_H_
 #define EBANK_PLATFORM_MSXML_XPATH_CACHE_H_
 
@@ -13,21 +15,23 @@ namespace ebank::platform::msxml {
 
 class XPathCache {
  public:
-  explicit XPathCache(xmlDocPtr doc) : doc_(doc) {}
+  // The calling thread's cache, made on first use and freed when the thread
+  // ends.
+  static XPathCache& ForThisThread();
+
   XPathCache(const XPathCache&) = delete;
   XPathCache& operator=(const XPathCache&) = delete;
-  ~XPathCache() { Clear(); }
+  ~XPathCache();
 
-  // Evaluates `xpath` (UTF-8, no NUL) with `node` as context node. Null when
-  // the expression fails to compile or to evaluate; libxml2 reports why
-  // through its error handlers. Throws std::bad_alloc when no context can be
-  // made. The caller frees the result.
-  xmlXPathObjectPtr Evaluate(const std::string& xpath, xmlNodePtr node);
-  // Frees the context and the compiled expressions; to be called before the
-  // document goes.
-  void Clear();
+  // Evaluates `xpath` (UTF-8, no NUL) in `doc` with `node` as context node.
+  // Null when the expression fails to compile or to evaluate; libxml2 reports
+  // why through its error handlers. Throws std::bad_alloc when no context can
+  // be made. The caller frees the result.
+  xmlXPathObjectPtr Evaluate(const std::string& xpath, xmlDocPtr doc, xmlNodePtr node);
 
  private:
+  XPathCache() = default;
+
   struct CompiledDeleter {
     void operator()(xmlXPathCompExprPtr expression) const { xmlXPathFreeCompExpr(expression); }
   };
@@ -37,7 +41,6 @@ class XPathCache {
   // does not compile (failures are not kept, so each use reports its error).
   xmlXPathCompExprPtr CompiledOf(const std::string& xpath);
 
-  xmlDocPtr doc_;
   xmlXPathContextPtr context_ = nullptr;
   std::unordered_map<std::string, Compiled> compiled_;
 };

@@ -1,4 +1,5 @@
 #include <string>
+#include <thread>
 
 #include "ebank/platform/msxml/msxml_test_support.h"
 
@@ -17,8 +18,8 @@ class XPathCacheTest : public XmlTest {
 constexpr const wchar_t* kTwoAccounts =
     L"<R><K><ID>1</ID><NAME>first</NAME></K><K><ID>2</ID><NAME>second</NAME></K></R>";
 
-// A kept expression is evaluated anew from each context node, not answered
-// with the nodes of its first use.
+// A kept expression is evaluated anew from each context node and document,
+// not answered with the nodes of its first use.
 TEST_F(XPathCacheTest, RepeatedPathFollowsTheContextNode) {
   IXMLDOMDocument2Ptr doc = Parse(kTwoAccounts);
   IXMLDOMNodeListPtr accounts = doc->GetdocumentElement()->selectNodes(_bstr_t(L"K"));
@@ -28,10 +29,21 @@ TEST_F(XPathCacheTest, RepeatedPathFollowsTheContextNode) {
     EXPECT_EQ(Selected(accounts->Getitem(1), L"NAME"), L"second");
     EXPECT_EQ(Selected(accounts->Getitem(1), L"../K[1]/ID"), L"1");
   }
-  // The same text on another document is that document's answer.
+  // The same text on another document is that document's answer, for
+  // absolute paths too, on this thread and on another one.
   IXMLDOMDocument2Ptr other = Parse(L"<R><K><NAME>elsewhere</NAME></K></R>");
-  EXPECT_EQ(Selected(other->GetdocumentElement(), L"K/NAME"), L"elsewhere");
-  EXPECT_EQ(Selected(doc->GetdocumentElement(), L"K/NAME"), L"first");
+  for (const wchar_t* path : {L"K/NAME", L"/R/K/NAME"}) {
+    EXPECT_EQ(Selected(other->GetdocumentElement(), path), L"elsewhere");
+    EXPECT_EQ(Selected(doc->GetdocumentElement(), path), L"first");
+    EXPECT_EQ(Selected(other->GetdocumentElement(), path), L"elsewhere");
+  }
+  std::wstring on_other_thread;
+  std::thread([&] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    on_other_thread = Selected(other->GetdocumentElement(), L"/R/K/NAME");
+    CoUninitialize();
+  }).join();
+  EXPECT_EQ(on_other_thread, L"elsewhere");
 }
 
 // Tree edits between uses are seen: nothing but the compiled form is kept.

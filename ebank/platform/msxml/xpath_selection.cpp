@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/msxml/document_owner.h"
 #include "ebank/platform/msxml/libxml_errors.h"
+#include "ebank/platform/msxml/xpath_cache.h"
 
 namespace ebank::platform::msxml {
 namespace {
@@ -27,7 +27,7 @@ HRESULT SelectNodes(xmlNodePtr context, const std::string& xpath, size_t limit,
   }
   ErrorCapture capture;
   std::unique_ptr<xmlXPathObject, ObjectDeleter> result(
-      DocumentOwner::Of(context)->xpath().Evaluate(xpath, context));
+      XPathCache::ForThisThread().Evaluate(xpath, context->doc, context));
   if (!result || capture.error().present) {
     *error = capture.MessageOr("The XPath expression is not valid.") + " (" + xpath + ")";
     return E_FAIL;
