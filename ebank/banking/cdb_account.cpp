@@ -13,6 +13,8 @@
 #include "ebank/banking/konto_fields.h"
 #include "ebank/banking/konto_text.h"
 #include "ebank/platform/com/com_error.h"
+#include "ebank/platform/com/com_issue_error.h"
+#include "ebank/platform/msxml/child_element_texts.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/xml/append_element.h"
@@ -28,6 +30,10 @@ using ddXML::internal::AppendElement;
 using ebank::banking::kDateParent;
 using ebank::banking::kKontoFields;
 using ebank::banking::KontoField;
+using ebank::platform::msxml::ChildElementTexts;
+
+// The DATE element below KONTO, as an XPath path.
+constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
 
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
@@ -61,27 +67,6 @@ BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*
   BString result;
   if (clause.size() <= kClauseLimit) result.Append(clause.data(), static_cast<UINT>(clause.size()));
   return result;
-}
-
-bool IsNamed(const _bstr_t& name, const wchar_t* wanted) {
-  const wchar_t* text = name;
-  return text != nullptr && std::wcscmp(text, wanted) == 0;
-}
-
-// The first element child of `parent` named `name`, as an XPath step selects it.
-IXMLDOMNodePtr FirstChildNamed(const IXMLDOMNodePtr& parent, const wchar_t* name) {
-  IXMLDOMNodeListPtr children = parent->GetchildNodes();
-  for (IXMLDOMNodePtr child = children->nextNode(); child != nullptr;
-       child = children->nextNode()) {
-    if (child->GetnodeType() == NODE_ELEMENT && IsNamed(child->GetnodeName(), name)) return child;
-  }
-  return nullptr;
-}
-
-// An element's text as the document class reads it: narrowed through the
-// ANSI code page; empty for a missing element.
-BString TextOf(const IXMLDOMNodePtr& element) {
-  return element == nullptr ? BString() : ddXML::internal::NarrowedText(element->Gettext());
 }
 
 // The leading number of an attribute; 0 when the element or attribute is missing.
@@ -254,20 +239,16 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
     const ddXML::CXmlClass copy(node);
     return XmlNodeToKonto(copy.getDocument()->GetdocumentElement());
   }
-  IXMLDOMNodePtr found[std::size(kKontoFields)];
-  IXMLDOMNodePtr date;
-  IXMLDOMNodeListPtr children = node->GetchildNodes();
-  for (IXMLDOMNodePtr child = children->nextNode(); child != nullptr;
-       child = children->nextNode()) {
-    if (child->GetnodeType() != NODE_ELEMENT) continue;
-    const _bstr_t name = child->GetnodeName();
-    for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
-      if (found[i] == nullptr && IsNamed(name, kKontoFields[i].element)) found[i] = child;
-    }
-    if (date == nullptr && IsNamed(name, kDateParent)) date = FirstChildNamed(child, L"DATE");
-  }
+  // All fields in one pass over the children, without an object per child.
+  const wchar_t* names[std::size(kKontoFields)];
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) names[i] = kKontoFields[i].element;
+  BSTR found[std::size(kKontoFields)] = {};
+  const HRESULT read = ChildElementTexts(node, names, std::size(kKontoFields), found);
+  _bstr_t texts[std::size(kKontoFields)];
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) texts[i] = _bstr_t(found[i], false);
+  if (FAILED(read)) _com_issue_error(read);
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
-    const BString text = TextOf(found[i]);
+    const BString text = ddXML::internal::NarrowedText(texts[i]);
     const KontoField& field = kKontoFields[i];
     if (field.number != nullptr) {
       this->*field.number = text.IsEmpty() ? 0 : _wtol(text.ByVal());
@@ -275,6 +256,7 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
       this->*field.text = text;
     }
   }
+  const IXMLDOMNodePtr date = node->selectSingleNode(kDatePath);
   if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
   m_dtLastDownload.SetDate(AttributeNumber(date, L"YEAR"), AttributeNumber(date, L"MONTH"),
                            AttributeNumber(date, L"DAY"));
