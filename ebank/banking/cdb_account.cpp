@@ -35,6 +35,21 @@ using ebank::platform::msxml::ChildElementTexts;
 // The DATE element below KONTO, as an XPath path.
 constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
 
+// The names of the KONTO elements as strings the DOM takes, made once for
+// all records.
+struct KontoElementNames {
+  static const KontoElementNames& Get() {
+    static const KontoElementNames names;
+    return names;
+  }
+  KontoElementNames() {
+    for (std::size_t i = 0; i < std::size(kKontoFields); ++i) fields[i] = kKontoFields[i].element;
+  }
+  _bstr_t fields[std::size(kKontoFields)];
+  _bstr_t date_parent{kDateParent};
+  _bstr_t date{L"DATE"};
+};
+
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
 
@@ -201,16 +216,18 @@ LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
   doc.createRoot(L"KONTO");
   // The tree is known, so each element goes straight under its parent instead
   // of selecting the parent by path for every field.
+  const KontoElementNames& names = KontoElementNames::Get();
   const IXMLDOMDocumentPtr document = doc.getDocument();
   const IXMLDOMNodePtr root(document->GetdocumentElement());
-  for (const KontoField& field : kKontoFields) {
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+    const KontoField& field = kKontoFields[i];
     wchar_t digits[12];
     const wchar_t* text = field.number != nullptr ? _ltow(this->*field.number, digits, 10)
                                                   : static_cast<const wchar_t*>(this->*field.text);
-    AppendElement(document, root, field.element, text);
+    AppendElement(document, root, names.fields[i], text);
   }
-  const IXMLDOMNodePtr date_parent(AppendElement(document, root, kDateParent, nullptr));
-  const IXMLDOMElementPtr date = AppendElement(document, date_parent, L"DATE", nullptr);
+  const IXMLDOMNodePtr date_parent(AppendElement(document, root, names.date_parent, nullptr));
+  const IXMLDOMElementPtr date = AppendElement(document, date_parent, names.date, nullptr);
   const ebank::banking::KontoDateTexts texts(m_dtLastDownload);
   date->setAttribute(ovEBankXML::YEAR, _variant_t(texts.year));
   date->setAttribute(ovEBankXML::MONTH, _variant_t(texts.month));

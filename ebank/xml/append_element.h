@@ -12,11 +12,13 @@ namespace ddXML::internal {
 // null or empty) and appends it as the last child of `parent`. A null parent
 // raises _com_error E_POINTER after the element is made, so it is dropped.
 inline IXMLDOMElementPtr AppendElement(const IXMLDOMDocumentPtr& document,
-                                       const IXMLDOMNodePtr& parent, const wchar_t* name,
+                                       const IXMLDOMNodePtr& parent, const _bstr_t& name,
                                        const wchar_t* value) {
   IXMLDOMElementPtr element = document->createElement(name);
   if (value != nullptr && value[0] != L'\0') element->Puttext(value);
-  parent->appendChild(element);
+  // The appended node is the element itself, so it is not asked back.
+  ebank::platform::msxml_detail::Check(parent->appendChild(element, nullptr), parent,
+                                       IID_IXMLDOMNode);
   return element;
 }
 

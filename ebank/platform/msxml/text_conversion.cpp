@@ -14,23 +14,32 @@ bool IsValidCodePoint(char32_t c) {
   return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
-void AppendUtf8(char32_t c, std::string* out) {
+// The length of `c` in UTF-8; a value that is no code point stands for U+FFFD.
+size_t Utf8Length(char32_t c) {
+  if (!IsValidCodePoint(c)) c = kReplacement;
+  return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+// Writes `c` in UTF-8 at `out` (U+FFFD for a value that is no code point) and
+// returns the position after it.
+char* EncodeUtf8(char32_t c, char* out) {
   if (!IsValidCodePoint(c)) c = kReplacement;
   if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
+    *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
 // Decodes one sequence at text[*pos], advancing *pos; overlong forms,
@@ -92,15 +101,18 @@ size_t AsciiPrefix(std::string_view utf8) {
 
 }  // namespace
 
-// Most text is ASCII: its leading ASCII run is copied in bulk, the rest
-// encoded character by character.
+// Most text is ASCII: its leading ASCII run is copied in bulk; the rest is
+// measured, then encoded into place.
 std::string WideToUtf8(std::wstring_view text) {
   std::string out(text.size(), '\0');
-  out.resize(NarrowAsciiPrefix(text, out.data()));
-  if (out.size() == text.size()) return out;
-  const std::wstring_view rest = text.substr(out.size());
-  out.reserve(out.size() + rest.size() * 4);
-  for (wchar_t c : rest) AppendUtf8(static_cast<char32_t>(c), &out);
+  const size_t ascii = NarrowAsciiPrefix(text, out.data());
+  if (ascii == text.size()) return out;
+  const std::wstring_view rest = text.substr(ascii);
+  size_t length = ascii;
+  for (wchar_t c : rest) length += Utf8Length(static_cast<char32_t>(c));
+  out.resize(length);
+  char* next = out.data() + ascii;
+  for (wchar_t c : rest) next = EncodeUtf8(static_cast<char32_t>(c), next);
   return out;
 }
 
