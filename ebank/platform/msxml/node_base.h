@@ -13,6 +13,16 @@ namespace ebank::platform::msxml {
 template <typename Interface>
 class NodeBase : public DispatchObject<Interface>, public NodeCore {
  public:
+  // Also answers IID_NodeCore with the NodeCore part, so that the layer
+  // recognises its own node objects without RTTI.
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr || !IsEqualIID(iid, IID_NodeCore)) {
+      return DispatchObject<Interface>::QueryInterface(iid, object);
+    }
+    *object = static_cast<NodeCore*>(this);
+    this->AddRef();
+    return S_OK;
+  }
   STDMETHODIMP get_nodeName(BSTR* name) override {
     return Run([&] { return node_operations::GetNodeName(node(), name); });
   }

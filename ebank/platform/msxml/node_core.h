@@ -9,11 +9,17 @@
 
 #include <libxml/tree.h>
 
+#include "ebank/platform/com/guid.h"
 #include "ebank/platform/msxml/document_owner.h"
 #include "ebank/platform/msxml/ref_ptr.h"
 #include "ebank/platform/msxml/xml_dom_node.h"
 
 namespace ebank::platform::msxml {
+
+// {6B1E0F52-93A4-4C1D-8E7B-2F5C90D4A613}: asked of an interface pointer, a node
+// object of this layer answers with its NodeCore (see NodeBase).
+inline constexpr IID IID_NodeCore = {
+    0x6B1E0F52, 0x93A4, 0x4C1D, {0x8E, 0x7B, 0x2F, 0x5C, 0x90, 0xD4, 0xA6, 0x13}};
 
 class NodeCore {
  public:
@@ -26,8 +32,13 @@ class NodeCore {
   void Rebind(DocumentOwner* owner) { owner_ = RefPtr<DocumentOwner>(owner); }
 
   // The object behind an interface pointer of this layer; null for foreign
-  // objects.
-  static NodeCore* FromInterface(IXMLDOMNode* node) { return dynamic_cast<NodeCore*>(node); }
+  // objects. The caller's reference on `node` keeps the object alive.
+  static NodeCore* FromInterface(IXMLDOMNode* node) {
+    void* core = nullptr;
+    if (node->QueryInterface(IID_NodeCore, &core) != S_OK || core == nullptr) return nullptr;
+    node->Release();
+    return static_cast<NodeCore*>(core);
+  }
   // The node object of `node`, if one exists.
   static NodeCore* OfNode(xmlNodePtr node) { return static_cast<NodeCore*>(node->_private); }
 

@@ -14,12 +14,6 @@ bool IsValidCodePoint(char32_t c) {
   return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
-// The length of `c` in UTF-8; a value that is no code point stands for U+FFFD.
-size_t Utf8Length(char32_t c) {
-  if (!IsValidCodePoint(c)) c = kReplacement;
-  return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-}
-
 // Writes `c` in UTF-8 at `out` (U+FFFD for a value that is no code point) and
 // returns the position after it.
 char* EncodeUtf8(char32_t c, char* out) {
@@ -101,18 +95,22 @@ size_t AsciiPrefix(std::string_view utf8) {
 
 }  // namespace
 
-// Most text is ASCII: its leading ASCII run is copied in bulk; the rest is
-// measured, then encoded into place.
+// Most text is ASCII: its leading ASCII run is copied in bulk, the rest
+// encoded into room for the longest encoding and cut to what was written.
 std::string WideToUtf8(std::wstring_view text) {
   std::string out(text.size(), '\0');
   const size_t ascii = NarrowAsciiPrefix(text, out.data());
   if (ascii == text.size()) return out;
-  const std::wstring_view rest = text.substr(ascii);
-  size_t length = ascii;
-  for (wchar_t c : rest) length += Utf8Length(static_cast<char32_t>(c));
-  out.resize(length);
+  out.resize(ascii + (text.size() - ascii) * 4);
   char* next = out.data() + ascii;
-  for (wchar_t c : rest) next = EncodeUtf8(static_cast<char32_t>(c), next);
+  for (wchar_t c : text.substr(ascii)) {
+    if (static_cast<char32_t>(c) < 0x80) {
+      *next++ = static_cast<char>(c);
+    } else {
+      next = EncodeUtf8(static_cast<char32_t>(c), next);
+    }
+  }
+  out.resize(static_cast<size_t>(next - out.data()));
   return out;
 }
 
