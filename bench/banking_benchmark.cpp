@@ -218,5 +218,3 @@ void BM_AccountList_RawLibxml2(benchmark::State& state) {
 BENCHMARK(BM_AccountList_RawLibxml2)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

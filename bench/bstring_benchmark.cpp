@@ -86,5 +86,3 @@ void BM_WStringCompare(benchmark::State& state) {
 BENCHMARK(BM_WStringCompare);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -145,5 +145,3 @@ void BM_FromCharsDoubleReference(benchmark::State& state) {
 BENCHMARK(BM_FromCharsDoubleReference);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -56,5 +56,3 @@ void BM_TimegmReference(benchmark::State& state) {
 BENCHMARK(BM_TimegmReference);
 
 }  // namespace
-
-BENCHMARK_MAIN();

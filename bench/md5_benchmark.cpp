@@ -44,5 +44,3 @@ BENCHMARK(BM_Md5_Ebank)->Arg(1024)->Arg(64 * 1024);
 BENCHMARK(BM_Md5_OpenSsl)->Arg(1024)->Arg(64 * 1024);
 
 }  // namespace
-
-BENCHMARK_MAIN();

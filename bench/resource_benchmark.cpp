@@ -79,5 +79,3 @@ void BM_ReferenceDirectConstruction(benchmark::State& state) {
 BENCHMARK(BM_ReferenceDirectConstruction);
 
 }  // namespace
-
-BENCHMARK_MAIN();

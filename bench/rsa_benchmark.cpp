@@ -85,5 +85,3 @@ BENCHMARK(BM_PublicOp_Ebank)->Arg(512)->Arg(768)->Arg(1024)->Unit(benchmark::kMi
 BENCHMARK(BM_PublicOp_OpenSsl)->Arg(512)->Arg(768)->Arg(1024)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

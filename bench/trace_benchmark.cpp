@@ -82,5 +82,3 @@ void BM_FprintfFflush(benchmark::State& state) {
 BENCHMARK(BM_FprintfFflush);
 
 }  // namespace
-
-BENCHMARK_MAIN();

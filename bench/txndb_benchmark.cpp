@@ -116,5 +116,3 @@ void BM_ServerFindAccount(benchmark::State& state) {
 BENCHMARK(BM_ServerFindAccount);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -71,5 +71,3 @@ BENCHMARK(BM_PaddedNumbers_wvsprintfA);
 BENCHMARK(BM_PaddedNumbers_snprintf);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -145,5 +145,3 @@ void BM_ValueToGermanNotation(benchmark::State& state) {
 BENCHMARK(BM_ValueToGermanNotation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -168,5 +168,3 @@ void BM_LibxmlRewriteValues(benchmark::State& state) {
 BENCHMARK(BM_LibxmlRewriteValues)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
