@@ -5,7 +5,7 @@ function(ebank_add_tests name)
     return()
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES} "${PROJECT_SOURCE_DIR}/bench/steady_heap_main.cpp")
+  add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main
                                         ebank_build_flags)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120
