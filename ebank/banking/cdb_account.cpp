@@ -14,6 +14,7 @@
 #include "ebank/banking/konto_text.h"
 #include "ebank/platform/com/com_error.h"
 #include "ebank/platform/com/com_issue_error.h"
+#include "ebank/platform/msxml/append_text_elements.h"
 #include "ebank/platform/msxml/child_element_texts.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
@@ -30,25 +31,11 @@ using ddXML::internal::AppendElement;
 using ebank::banking::kDateParent;
 using ebank::banking::kKontoFields;
 using ebank::banking::KontoField;
+using ebank::platform::msxml::AppendTextElements;
 using ebank::platform::msxml::ChildElementTexts;
 
 // The DATE element below KONTO, as an XPath path.
 constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
-
-// The names of the KONTO elements as strings the DOM takes, made once for
-// all records.
-struct KontoElementNames {
-  static const KontoElementNames& Get() {
-    static const KontoElementNames names;
-    return names;
-  }
-  KontoElementNames() {
-    for (std::size_t i = 0; i < std::size(kKontoFields); ++i) fields[i] = kKontoFields[i].element;
-  }
-  _bstr_t fields[std::size(kKontoFields)];
-  _bstr_t date_parent{kDateParent};
-  _bstr_t date{L"DATE"};
-};
 
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
@@ -214,24 +201,27 @@ bool CDBAccount::IsSynchronized() const {
 
 LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
   doc.createRoot(L"KONTO");
-  // The tree is known, so each element goes straight under its parent instead
-  // of selecting the parent by path for every field.
-  const KontoElementNames& names = KontoElementNames::Get();
+  // The tree is known, so the fields go straight under the root in one call
+  // instead of selecting the parent by path for every field.
   const IXMLDOMDocumentPtr document = doc.getDocument();
   const IXMLDOMNodePtr root(document->GetdocumentElement());
+  const wchar_t* names[std::size(kKontoFields)];
+  const wchar_t* texts[std::size(kKontoFields)];
+  wchar_t digits[std::size(kKontoFields)][12];
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
     const KontoField& field = kKontoFields[i];
-    wchar_t digits[12];
-    const wchar_t* text = field.number != nullptr ? _ltow(this->*field.number, digits, 10)
-                                                  : static_cast<const wchar_t*>(this->*field.text);
-    AppendElement(document, root, names.fields[i], text);
+    names[i] = field.element;
+    texts[i] = field.number != nullptr ? _ltow(this->*field.number, digits[i], 10)
+                                       : static_cast<const wchar_t*>(this->*field.text);
   }
-  const IXMLDOMNodePtr date_parent(AppendElement(document, root, names.date_parent, nullptr));
-  const IXMLDOMElementPtr date = AppendElement(document, date_parent, names.date, nullptr);
-  const ebank::banking::KontoDateTexts texts(m_dtLastDownload);
-  date->setAttribute(ovEBankXML::YEAR, _variant_t(texts.year));
-  date->setAttribute(ovEBankXML::MONTH, _variant_t(texts.month));
-  date->setAttribute(ovEBankXML::DAY, _variant_t(texts.day));
+  ebank::platform::msxml_detail::Check(
+      AppendTextElements(root, names, texts, std::size(kKontoFields)), root, IID_IXMLDOMNode);
+  const IXMLDOMNodePtr date_parent(AppendElement(document, root, kDateParent, nullptr));
+  const IXMLDOMElementPtr date = AppendElement(document, date_parent, L"DATE", nullptr);
+  const ebank::banking::KontoDateTexts date_texts(m_dtLastDownload);
+  date->setAttribute(ovEBankXML::YEAR, _variant_t(date_texts.year));
+  date->setAttribute(ovEBankXML::MONTH, _variant_t(date_texts.month));
+  date->setAttribute(ovEBankXML::DAY, _variant_t(date_texts.day));
   return S_OK;
 }
 
@@ -265,12 +255,12 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) texts[i] = _bstr_t(found[i], false);
   if (FAILED(read)) _com_issue_error(read);
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
-    const BString text = ddXML::internal::NarrowedText(texts[i]);
+    BString text = ddXML::internal::NarrowedText(texts[i]);
     const KontoField& field = kKontoFields[i];
     if (field.number != nullptr) {
       this->*field.number = text.IsEmpty() ? 0 : _wtol(text.ByVal());
     } else {
-      this->*field.text = text;
+      this->*field.text = std::move(text);
     }
   }
   const IXMLDOMNodePtr date = node->selectSingleNode(kDatePath);
