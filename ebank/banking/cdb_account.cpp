@@ -1,6 +1,5 @@
 #include "ebank/banking/cdb_account.h"
 
-#include <cwchar>
 #include <initializer_list>
 #include <iterator>
 #include <optional>
