@@ -1,9 +1,8 @@
 #include "servers/txndb/txn_db_server.h"
 
-#include <strings.h>
-
 #include <string>
 
+#include "ebank/crypto/wiped_string.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "servers/txndb/connect_request.h"
@@ -14,15 +13,11 @@
 namespace ebank::txndb {
 namespace {
 
+using ovEBankCrypto::WipeString;
+
 // The whole BSTR (its stored length) as UTF-8; null is empty.
 std::string BstrToUtf8(BSTR text) {
   return text == nullptr ? std::string() : WideToUtf8(std::wstring_view(text, SysStringLen(text)));
-}
-
-// Overwrites a text that held a password before its memory is given back.
-void Wipe(std::string& text) {
-  explicit_bzero(text.data(), text.size());
-  text.clear();
 }
 
 // Reads the KONTO of `konto`; on failure reports E_INVALIDARG for `operation`.
@@ -38,12 +33,12 @@ STDMETHODIMP TxnDbServer::Connect(BSTR request) {
   std::lock_guard lock(mutex_);
   std::string text = BstrToUtf8(request);
   std::optional<ConnectRequest> parsed = ParseConnectRequest(text);
-  Wipe(text);
+  WipeString(text);
   if (!parsed) {
     return ReportError(E_INVALIDARG, "Connect: the request has no <CONNECT><ODBC> element");
   }
   if (parsed->dsn.empty()) {
-    Wipe(parsed->pwd);  // nothing else of the request can hold a secret
+    WipeString(parsed->pwd);  // nothing else of the request can hold a secret
     return ReportError(E_INVALIDARG, "Connect: the request names no data source (DSN)");
   }
   std::string connection_string = ConnectionString(*parsed);
@@ -53,9 +48,9 @@ STDMETHODIMP TxnDbServer::Connect(BSTR request) {
   } catch (...) {
     hr = ReportCurrentException("Connect", parsed->pwd);
   }
-  Wipe(connection_string);
-  Wipe(parsed->dsn);  // a connection string may carry credentials too
-  Wipe(parsed->pwd);
+  WipeString(connection_string);
+  WipeString(parsed->dsn);  // a connection string may carry credentials too
+  WipeString(parsed->pwd);
   return hr;
 }
 
