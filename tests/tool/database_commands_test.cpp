@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/tool/tool_runner.h"
 
 namespace ebank::tool_test {
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::StartsWith;
 
 class DatabaseCommandsTest : public ::testing::Test {
  protected:
@@ -50,6 +55,17 @@ TEST_F(DatabaseCommandsTest, DemoWithoutServerFailsClearly) {
   EXPECT_THAT(result.err, HasSubstr("EBANK_TXNDB_SERVER"));
 }
 
+// Piped, standard output is buffered and standard error is not: the final
+// error of a failing demo must still come after its steps.
+TEST_F(DatabaseCommandsTest, AFailingDemoReportsAfterItsSteps) {
+  const ToolResult result =
+      RunTool(directory_, {"demo", "--driver", "/nonexistent/driver.so"}, WithMergedOutput());
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_THAT(result.out, StartsWith("ebank demo: a banking component's typical request"));
+  EXPECT_THAT(result.out, HasSubstr("\n[1] Create the server by ProgID"));
+  EXPECT_THAT(result.out, EndsWith("\nebank: the demo failed; see the steps above\n"));
+}
+
 TEST_F(DatabaseCommandsTest, DbFindsAndListsWhatTheDemoKept) {
   const ToolResult demo = RunTool(directory_, {"demo", "--keep"});
   ASSERT_EQ(demo.exit_code, 0) << demo.err;
@@ -78,8 +94,58 @@ TEST_F(DatabaseCommandsTest, DbReportsTheDriverButNeverThePassword) {
       RunTool(directory_, {"db", "--dsn", "NoSuchDataSource", "--uid", "u", "--pwd", "Geheim99"});
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_THAT(result.err, HasSubstr("cannot connect to 'NoSuchDataSource'"));
-  EXPECT_THAT(result.err, HasSubstr("Data source name not found"));
+  // The whole request reached the server, which asked the driver manager.
+  EXPECT_THAT(result.err, HasSubstr(": 0x80004005: Connect: connecting failed: "));
   EXPECT_THAT(result.out + result.err, Not(HasSubstr("Geheim99")));
+}
+
+TEST_F(DatabaseCommandsTest, DbMasksPasswordsInConnectionStrings) {
+  const std::vector<std::pair<std::string, std::string>> masked = {
+      {"Driver=NoSuchDriver;PWD=Geheim99;UID=u", "Driver=NoSuchDriver;PWD=***;UID=u"},
+      {"Driver=NoSuchDriver; password =Geheim99", "Driver=NoSuchDriver; password =***"},
+      {"Driver=NoSuchDriver;Pwd={Geh;eim}}99};UID=u", "Driver=NoSuchDriver;Pwd=***;UID=u"},
+      {"Driver=NoSuchDriver;PWD={Geheim99", "Driver=NoSuchDriver;PWD=***"},
+      {"Driver=NoSuchDriver;PWDX=shown;PWD=Geheim99;Password=Geheim99",
+       "Driver=NoSuchDriver;PWDX=shown;PWD=***;Password=***"},
+  };
+  for (const auto& [connection, shown] : masked) {
+    const ToolResult result = RunTool(directory_, {"db", "--dsn", connection});
+    EXPECT_EQ(result.exit_code, 1) << connection;
+    EXPECT_THAT(result.err, HasSubstr("ebank: cannot connect to '" + shown + "': 0x80004005: "))
+        << connection;
+    EXPECT_THAT(result.out + result.err, Not(HasSubstr("Geheim99"))) << connection;
+    EXPECT_THAT(result.out + result.err, Not(HasSubstr("eim}"))) << connection;
+  }
+}
+
+// The wrapper's formatter cuts the connect request at 1023 characters; the
+// server could then only say that the request has no <CONNECT><ODBC> element.
+TEST_F(DatabaseCommandsTest, DbSaysWhichValueMakesTheConnectRequestTooLong) {
+  // 65 characters of the request are its own: 958 are left for the values.
+  ToolResult result = RunTool(directory_, {"db", "--dsn", std::string(958, 'x')});
+  EXPECT_EQ(result.exit_code, 1);
+  // The whole request reached the server, which asked the driver manager.
+  EXPECT_THAT(result.err, HasSubstr(": 0x80004005: Connect: connecting failed: "));
+  struct TooLong {
+    std::vector<std::string> options;
+    std::string longest;
+  };
+  const TooLong cases[] = {
+      {{"--dsn", std::string(959, 'x')}, "the data source (--dsn)"},
+      {{"--dsn", "Konten", "--uid", "u", "--pwd", std::string(952, 'p')}, "the password (--pwd)"},
+      {{"--dsn", std::string(400, 'd'), "--uid", std::string(553, 'u'), "--pwd", "secret"},
+       "the user ID (--uid)"},
+  };
+  for (const TooLong& too_long : cases) {
+    std::vector<std::string> arguments{"db"};
+    arguments.insert(arguments.end(), too_long.options.begin(), too_long.options.end());
+    result = RunTool(directory_, arguments);
+    EXPECT_EQ(result.exit_code, 1) << too_long.longest;
+    EXPECT_EQ(result.err, "ebank: " + too_long.longest +
+                              " is too long: the connect request has room for 958 characters of "
+                              "data source, user ID and password together, and these have 959\n");
+    EXPECT_THAT(result.err, Not(HasSubstr("ppp")));
+  }
 }
 
 }  // namespace

@@ -52,7 +52,12 @@ TEST_F(RsaCommandTest, PublicEncryptionRoundTripsLatin1Text) {
   EXPECT_THAT(cipher, MatchesRegex("[0-9a-f]{128}"));
   // Random padding: the same text encrypts differently.
   EXPECT_NE(cipher, Line({"rsa", "encrypt", "--public-key", Key("key.pub"), text}));
-  EXPECT_EQ(Line({"rsa", "decrypt", "--private-key", Key("key.key"), cipher}), text);
+  // The plain text is written past the stdio buffer: exactly the text and a
+  // line feed.
+  const ToolResult decrypted =
+      RunTool(*keys_, {"rsa", "decrypt", "--private-key", Key("key.key"), cipher});
+  EXPECT_EQ(decrypted.exit_code, 0) << decrypted.err;
+  EXPECT_EQ(decrypted.out, text + "\n");
 }
 
 TEST_F(RsaCommandTest, PrivateEncryptionIsDeterministicAndRecoveredWithThePublicKey) {
@@ -86,6 +91,19 @@ TEST_F(RsaCommandTest, RefusesWhatTheKeysCannotTake) {
     EXPECT_EQ(result.out, "") << arguments[4];
   }
   EXPECT_EQ(RunTool(*keys_, {"rsa", "encrypt", "abc"}).exit_code, 2);
+}
+
+// The engine encrypts the empty text into a block of padding alone, which
+// decryption refuses: the tool refuses to make such a cipher text.
+TEST_F(RsaCommandTest, RefusesTheEmptyText) {
+  for (const auto& [option, file] :
+       {std::pair{"--public-key", "key.pub"}, {"--private-key", "key.key"}}) {
+    const ToolResult result = RunTool(*keys_, {"rsa", "encrypt", option, Key(file), ""});
+    EXPECT_EQ(result.exit_code, 1) << option;
+    EXPECT_EQ(result.err,
+              "ebank: the text is empty: decryption refuses the cipher text of an empty text\n");
+    EXPECT_EQ(result.out, "") << option;
+  }
   EXPECT_EQ(RunTool(*keys_, {"rsa", "encrypt", "--public-key", Key("key.pub"), "--private-key",
                              Key("key.key"), "abc"})
                 .exit_code,

@@ -11,6 +11,11 @@
 #include <stdexcept>
 
 namespace ebank::tool_test {
+namespace {
+
+constexpr unsigned kTimeoutSeconds = 120;
+
+}  // namespace
 
 ScratchDirectory::ScratchDirectory() {
   std::string pattern =
@@ -49,6 +54,12 @@ RunOptions WithVariable(std::string name, std::string value) {
   return options;
 }
 
+RunOptions WithMergedOutput() {
+  RunOptions options;
+  options.merge_output = true;
+  return options;
+}
+
 ToolResult RunTool(const ScratchDirectory& directory, const std::vector<std::string>& arguments,
                    const RunOptions& options) {
   const std::string in = directory.Write(".stdin", options.input);
@@ -66,7 +77,8 @@ ToolResult RunTool(const ScratchDirectory& directory, const std::vector<std::str
     if (in_fd < 0 || out_fd < 0 || err_fd < 0 || chdir(directory.path().c_str()) != 0) _exit(127);
     dup2(in_fd, 0);
     dup2(out_fd, 1);
-    dup2(err_fd, 2);
+    dup2(options.merge_output ? out_fd : err_fd, 2);
+    alarm(kTimeoutSeconds);  // kept across execv; its signal ends the tool
     setenv("TMPDIR", directory.path().c_str(), 1);
     for (const auto& [name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
     execv(argv[0], argv.data());

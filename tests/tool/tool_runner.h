@@ -35,12 +35,16 @@ class ScratchDirectory {
 struct RunOptions {
   std::string input;                                             // standard input
   std::vector<std::pair<std::string, std::string>> environment;  // added variables
+  bool merge_output = false;  // standard error into `out`, as a shared pipe gets them
 };
 
 RunOptions WithInput(std::string input);
 RunOptions WithVariable(std::string name, std::string value);
+RunOptions WithMergedOutput();
 
-// Runs the tool with `arguments` in `directory`, with TMPDIR set to it.
+// Runs the tool with `arguments` in `directory`, with TMPDIR set to it. A tool
+// that has not ended after two minutes is killed (exit_code -1), so a tool
+// that hangs fails its test instead of stopping the suite.
 ToolResult RunTool(const ScratchDirectory& directory, const std::vector<std::string>& arguments,
                    const RunOptions& options = {});
 

@@ -1,6 +1,8 @@
 // `ebank date`: parses a fixed-layout digit text into a date and formats it
 // with the automation format engine.
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "tools/ebank/failure.h"
 #include "tools/ebank/output.h"
 #include "tools/ebank/text.h"
+#include "tools/ebank/tool_error.h"
 
 namespace ebank::tool {
 namespace {
@@ -21,15 +24,24 @@ struct DateOptions {
   std::vector<std::string> formats{"dd.mm.yyyy hh:nn:ss", "dddd, d. mmmm yyyy"};
 };
 
+// ParseFormat keeps the date's old value when the digits name no day of the
+// calendar (30 February, month 0, or a text too short for the date fields),
+// so the old value is one that no parse can give: then the text is no date.
 ddCOM::Date Parse(const DateOptions& options) {
+  if (options.text.empty()) throw ToolError("the date text is empty");
   const std::wstring text = Utf8ToWide(options.text);
   const std::wstring layout = Utf8ToWide(options.layout);
-  ddCOM::Date date;
+  ddCOM::Date date(std::numeric_limits<double>::quiet_NaN());
   try {
     date.ParseFormat(text.c_str(), layout.c_str());
   } catch (...) {
     FailWithCurrentException("'" + options.text + "' does not fit the layout '" + options.layout +
                              "'");
+  }
+  if (std::isnan(static_cast<double>(date))) {
+    throw ToolError("'" + options.text + "' is no date: with the layout '" + options.layout +
+                    "' it names no calendar day and time (years 100 to 9999; fields beyond the "
+                    "end of the text count as 0)");
   }
   return date;
 }

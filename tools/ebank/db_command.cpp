@@ -10,6 +10,8 @@
 #include "ebank/core/bstring.h"
 #include "tools/ebank/account_list.h"
 #include "tools/ebank/command.h"
+#include "tools/ebank/connect_request_limit.h"
+#include "tools/ebank/connection_text.h"
 #include "tools/ebank/failure.h"
 #include "tools/ebank/output.h"
 #include "tools/ebank/server_location.h"
@@ -36,10 +38,13 @@ void Connect(COrvTxnDBWrapper& database, const DbOptions& options) {
   std::wstring dsn = Utf8ToWide(options.dsn);
   std::wstring uid = Utf8ToWide(options.uid);
   std::wstring pwd = Utf8ToWide(options.pwd);
+  CheckConnectRequestLength({dsn, "the data source (--dsn)"}, {uid, "the user ID (--uid)"},
+                            {pwd, "the password (--pwd)"});
   database.Init(dsn.data(), uid.data(), pwd.data());
   const HRESULT result = database.ConnectDB();
   if (result != S_OK) {
-    throw ToolError("cannot connect to '" + options.dsn + "': " + DescribeServerFailure(result));
+    throw ToolError("cannot connect to '" + MaskPasswords(options.dsn) +
+                    "': " + DescribeServerFailure(result));
   }
 }
 

@@ -21,6 +21,8 @@
 #include "tools/ebank/account_fields.h"
 #include "tools/ebank/account_list.h"
 #include "tools/ebank/command.h"
+#include "tools/ebank/connect_request_limit.h"
+#include "tools/ebank/connection_text.h"
 #include "tools/ebank/failure.h"
 #include "tools/ebank/input.h"
 #include "tools/ebank/output.h"
@@ -123,6 +125,8 @@ class Steps {
 void Connect(COrvTxnDBWrapper& database, const std::string& connection) {
   std::wstring dsn = Utf8ToWide(connection);
   std::wstring empty;
+  CheckConnectRequestLength({dsn, "the connection string (--driver and the temporary directory)"},
+                            {empty, "the user ID"}, {empty, "the password"});
   database.Init(dsn.data(), empty.data(), empty.data());
   const HRESULT result = database.ConnectDB();
   PrintField("ConnectDB returned", HResultText(result), 4);
@@ -232,7 +236,7 @@ int Run(const DemoOptions& options) {
   PrintField("directory", directory.path());
   PrintField("server", server);
   PrintField("registry", registry);
-  PrintField("database", connection);
+  PrintField("database", MaskPasswords(connection));
   bool succeeded = false;
   {
     const QuietDebugOutput quiet;

@@ -1,7 +1,6 @@
 // The ebank command-line tool: the library's operations from a shell. main
 // registers the commands, parses the command line, initialises COM on the
 // thread and runs the chosen command.
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "ebank/platform/com/apartment.h"
 #include "tools/ebank/command.h"
 #include "tools/ebank/failure.h"
+#include "tools/ebank/input.h"
 #include "tools/ebank/output.h"
 #include "tools/ebank/tool_error.h"
 
@@ -40,9 +40,20 @@ class ComApartment {
   ~ComApartment() { CoUninitialize(); }
 };
 
-int RunParsed(const std::vector<Command>& commands, const std::string& registry) {
+// The library reads a registry file that it cannot open as an empty
+// registry, without a word; the tool says so for the file it was told to use.
+void UseRegistry(const std::string& registry) {
+  if (registry.empty()) return;
+  if (const std::string reason = ebank::tool::UnreadableReason(registry); !reason.empty()) {
+    ebank::tool::PrintWarning("cannot read the registry file '" + registry + "' (" + reason +
+                              "); going on with an empty registry");
+  }
   // The registry is read on first use, so naming it now is in time.
-  if (!registry.empty()) setenv("EBANK_REGISTRY", registry.c_str(), 1);
+  setenv("EBANK_REGISTRY", registry.c_str(), 1);
+}
+
+int RunParsed(const std::vector<Command>& commands, const std::string& registry) {
+  UseRegistry(registry);
   const ComApartment apartment;
   for (const Command& command : commands) {
     if (command.app->parsed()) return command.run();
@@ -70,10 +81,10 @@ int main(int argc, char** argv) {
   try {
     return RunParsed(commands, registry);
   } catch (const ebank::tool::ToolError& error) {
-    std::fprintf(stderr, "ebank: %s\n", error.what());
+    ebank::tool::PrintError(error.what());
     return error.ExitCode();
   } catch (...) {
-    std::fprintf(stderr, "ebank: %s\n", ebank::tool::DescribeCurrentException().text.c_str());
+    ebank::tool::PrintError(ebank::tool::DescribeCurrentException().text);
     return ebank::tool::kExitFailure;
   }
 }

@@ -29,6 +29,15 @@ void PrintHeading(std::string_view heading) {
   std::printf("%.*s\n", static_cast<int>(heading.size()), heading.data());
 }
 
+void PrintError(std::string_view message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "ebank: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+void PrintWarning(std::string_view message) {
+  PrintError("warning: " + std::string(message));
+}
+
 std::string HResultText(HRESULT hresult) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hresult));

@@ -1,5 +1,5 @@
-// The tool's output: aligned "label  value" lines on standard output and the
-// hexadecimal form of HRESULTs.
+// The tool's output: aligned "label  value" lines on standard output, errors
+// and warnings on standard error, and the hexadecimal form of HRESULTs.
 #ifndef EBANK_TOOLS_EBANK_OUTPUT_H_
 #define EBANK_TOOLS_EBANK_OUTPUT_H_
 
@@ -17,6 +17,13 @@ void PrintField(std::string_view label, const wchar_t* value, int indent = 0);
 void PrintLine(std::string_view text, int indent);
 // Prints a heading line of its own.
 void PrintHeading(std::string_view heading);
+
+// "ebank: <message>" and "ebank: warning: <message>" on standard error. Both
+// flush standard output first: standard error is unbuffered, so in a pipe
+// that carries both an error would otherwise arrive before the lines printed
+// ahead of it.
+void PrintError(std::string_view message);
+void PrintWarning(std::string_view message);
 
 // "0x80004005", as the trace and the HRESULT tables write it.
 std::string HResultText(HRESULT hresult);

@@ -1,7 +1,8 @@
 // `ebank rsa`: generates key pairs into the key record files, encrypts and
 // decrypts short texts with them as the string API does (plain text of at
 // most 100 characters up to U+00FF, lowercase hexadecimal cipher text), and
-// makes random strings.
+// makes random strings. Plain texts and keys stay in memory that is wiped
+// when they are no longer needed.
 #include <openssl/rand.h>
 
 #include <cstdio>
@@ -17,9 +18,11 @@
 #include "ebank/crypto/rsa_string.h"
 #include "ebank/crypto/wiped.h"
 #include "ebank/crypto/wiped_array.h"
+#include "ebank/crypto/wiped_string.h"
 #include "tools/ebank/command.h"
 #include "tools/ebank/key_record_file.h"
 #include "tools/ebank/output.h"
+#include "tools/ebank/plain_text.h"
 #include "tools/ebank/rsa_key_generator.h"
 #include "tools/ebank/text.h"
 #include "tools/ebank/tool_error.h"
@@ -32,15 +35,19 @@ using ovEBankCrypto::RsaKeyPair;
 using ovEBankCrypto::Wiped;
 using ovEBankCrypto::WipedArray;
 
-constexpr unsigned kMaxPlainCharacters = 100;
 constexpr unsigned kMaxCipherBytes = 100;
 
 struct RsaOptions {
+  RsaOptions() = default;
+  RsaOptions(const RsaOptions&) = delete;
+  RsaOptions& operator=(const RsaOptions&) = delete;
+  ~RsaOptions() { ovEBankCrypto::WipeString(text); }
+
   unsigned bits = 768;
   std::string prefix;
   std::string public_key;
   std::string private_key;
-  std::string text;
+  std::string text;  // the plain text to encrypt, or the cipher text to decrypt
 };
 
 // Exactly one of --public-key and --private-key.
@@ -78,26 +85,6 @@ void Seed(ovEBankCrypto::RandomState& random) {
   ovEBankCrypto::randomMix(random, seed, ovEBankCrypto::kRandomSeedBytes);
 }
 
-// The plain text as bytes: one byte per character, as the string API sends it.
-std::string PlainBytes(const std::string& utf8) {
-  const std::wstring text = Utf8ToWide(utf8);
-  if (text.size() > kMaxPlainCharacters) throw ToolError("the text has more than 100 characters");
-  std::string bytes;
-  for (wchar_t c : text) {
-    if (c == 0 || static_cast<std::uint32_t>(c) > 0xFF) {
-      throw ToolError("the text may hold only characters from U+0001 to U+00FF");
-    }
-    bytes.push_back(static_cast<char>(c));
-  }
-  return bytes;
-}
-
-std::string Widened(const std::uint8_t* bytes, unsigned length) {
-  std::wstring text;
-  for (unsigned i = 0; i < length && bytes[i] != 0; ++i) text.push_back(bytes[i]);
-  return WideToUtf8(text);
-}
-
 void Check(int status, const char* what) {
   if (status != 0) {
     char code[16];
@@ -109,9 +96,10 @@ void Check(int status, const char* what) {
 
 int Encrypt(const RsaOptions& options) {
   RequireOneKey(options);
-  const std::string plain = PlainBytes(options.text);
-  const auto* input = reinterpret_cast<const std::uint8_t*>(plain.data());
-  const auto length = static_cast<unsigned>(plain.size());
+  PlainText plain;
+  plain.AssignUtf8(options.text);
+  const std::uint8_t* input = plain.bytes();
+  const unsigned length = plain.length();
   Wiped<RsaKeyPair> pair;
   WipedArray<std::uint8_t, kMaxModulusBytes> cipher;
   unsigned cipher_length = 0;
@@ -152,20 +140,22 @@ int Decrypt(const RsaOptions& options) {
   WipedArray<std::uint8_t, kMaxCipherBytes> cipher;
   ovEBankCrypto::DecodeHex(cipher, hex.c_str(), length);
   Wiped<RsaKeyPair> pair;
-  WipedArray<std::uint8_t, kMaxModulusBytes + 1> plain;
-  unsigned plain_length = 0;
+  WipedArray<std::uint8_t, kMaxModulusBytes + 1> decrypted;
+  unsigned decrypted_length = 0;
   if (!options.private_key.empty()) {
     ReadKeyRecord(options.private_key, &pair->privateKey, sizeof pair->privateKey);
-    Check(ovEBankCrypto::decryptPrivateAndUnpad(plain, &plain_length, cipher, length / 2,
+    Check(ovEBankCrypto::decryptPrivateAndUnpad(decrypted, &decrypted_length, cipher, length / 2,
                                                 pair->privateKey),
           "decryption");
   } else {
     ReadKeyRecord(options.public_key, &pair->publicKey, sizeof pair->publicKey);
-    Check(ovEBankCrypto::decryptPublicAndUnpad(plain, &plain_length, cipher, length / 2,
+    Check(ovEBankCrypto::decryptPublicAndUnpad(decrypted, &decrypted_length, cipher, length / 2,
                                                pair->publicKey),
           "decryption");
   }
-  std::puts(Widened(plain, plain_length).c_str());
+  PlainText plain;
+  plain.AssignBytes(decrypted, decrypted_length);
+  plain.WriteLine();
   return 0;
 }
 

@@ -26,16 +26,21 @@ struct XmlOptions {
 };
 
 // Files go through the document's own loader, which honours their encoding
-// declaration; standard input is read as UTF-8 text.
+// declaration, once the tool has checked them; standard input is read as
+// UTF-8 text.
 void Load(ddXML::CXmlClass& document, const std::string& file) {
+  std::wstring text;
+  if (file == "-") {
+    text = Utf8ToWide(ReadInput(file));
+  } else {
+    CheckInputFile(file);
+  }
   try {
     if (file == "-") {
-      document.loadXML(Utf8ToWide(ReadInput(file)).c_str());
+      document.loadXML(text.c_str());
     } else {
       document.load(file.c_str());
     }
-  } catch (const ToolError&) {
-    throw;
   } catch (...) {
     FailWithCurrentException("cannot load '" + file + "'");
   }
