@@ -1,10 +1,12 @@
 #include "ebank/crypto/random_generator.h"
 
+#include <errno.h>
 #include <string.h>
+#include <sys/random.h>
 #include <time.h>
 
 #include <atomic>
-#include <ctime>
+#include <chrono>
 
 #include "ebank/crypto/rsa_keys.h"
 #include "ebank/crypto/wiped_array.h"
@@ -22,8 +24,29 @@ std::int64_t SystemSeconds() {
   return static_cast<std::int64_t>(time(nullptr));
 }
 
+// The process clock advances with wall time, also while the process waits:
+// CPU time would give an idle server the same seed for calls seconds apart.
+const std::chrono::steady_clock::time_point loaded = std::chrono::steady_clock::now();
+
 std::int32_t SystemTicks() {
-  return static_cast<std::int32_t>(clock() / (CLOCKS_PER_SEC / 1000));
+  const auto elapsed = std::chrono::steady_clock::now() - loaded;
+  const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  // A 32-bit count: it wraps after 49 days, as any 32-bit clock value does.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(milliseconds));
+}
+
+// Should the system refuse (it never does for so few bytes once booted),
+// the bytes stay 0 and the seeding is the clock's alone.
+void SystemBytes(std::uint8_t* bytes) {
+  std::size_t filled = 0;
+  while (filled < kSystemSeedBytes) {
+    const ssize_t got = getrandom(bytes + filled, kSystemSeedBytes - filled, 0);
+    if (got <= 0) {
+      if (got < 0 && errno == EINTR) continue;
+      return;
+    }
+    filled += static_cast<std::size_t>(got);
+  }
 }
 
 void StoreLittleEndian(std::uint8_t* out, std::uint32_t value) {
@@ -54,7 +77,7 @@ void StepState(std::uint8_t state[kStateBytes]) {
 }  // namespace
 
 const RandomClock& SystemRandomClock() {
-  static const RandomClock clock{SystemSeconds, SystemTicks};
+  static const RandomClock clock{SystemSeconds, SystemTicks, SystemBytes};
   return clock;
 }
 
@@ -108,6 +131,13 @@ void randomSeedFromClock(RandomState& state, const RandomClock& clock) {
     randomMix(state, scrambled, sizeof scrambled);
     randomMix(state, timeRecord, 36);
     randomMix(state, ticks, sizeof ticks);
+  }
+  // Beyond the clock: bytes nobody can predict from the time of the call.
+  if (clock.systemBytes != nullptr) {
+    WipedArray<std::uint8_t, kSystemSeedBytes> bytes;
+    memset(bytes, 0, kSystemSeedBytes);
+    clock.systemBytes(bytes);
+    randomMix(state, bytes, kSystemSeedBytes);
   }
 }
 

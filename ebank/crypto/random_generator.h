@@ -23,14 +23,21 @@ struct RandomState {
   std::uint8_t output[kMd5DigestBytes];
 };
 
-// The clock readings the generator is seeded and stirred from; tests supply
-// fixed ones.
+// Bytes of the operating system's generator mixed into each seeding.
+inline constexpr unsigned kSystemSeedBytes = 16;
+
+// What the generator is seeded and stirred from. Tests supply fixed clock
+// readings and no system bytes, so that a seeding is a function of the
+// readings alone.
 struct RandomClock {
   std::int64_t (*seconds)();  // seconds since 1 January 1970 (UTC)
-  std::int32_t (*ticks)();    // processor clock of the process in milliseconds
+  std::int32_t (*ticks)();    // milliseconds the process has been running
+  // Fills kSystemSeedBytes bytes; null mixes nothing.
+  void (*systemBytes)(std::uint8_t* bytes) = nullptr;
 };
 
-// The real clock: time() and clock().
+// The real sources: time(), the monotonic clock since the library was loaded
+// (process start for the programs linking it) and getrandom().
 const RandomClock& SystemRandomClock();
 
 void randomInit(RandomState& state);
@@ -40,7 +47,8 @@ std::uint32_t randomNeeded(const RandomState& state);
 // Fills `buffer`; RSAE_NEED_RANDOM while seed bytes are still needed.
 int randomBytes(RandomState& state, std::uint8_t* buffer, std::uint32_t length);
 
-// Resets the state and mixes in clock readings until it is seeded.
+// Resets the state and mixes in clock readings until it is seeded, then the
+// clock's system bytes.
 void randomSeedFromClock(RandomState& state, const RandomClock& clock = SystemRandomClock());
 // Stirs clock readings into a seeded state and refreshes its output block.
 void randomStir(RandomState& state, const RandomClock& clock = SystemRandomClock());

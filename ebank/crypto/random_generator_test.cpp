@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "ebank/crypto/rsa_keys.h"
@@ -140,6 +142,39 @@ TEST(RandomGeneratorTest, GeneratorsSeededFromTheSameReadingsAgree) {
   EXPECT_EQ(first.outputAvailable, 16u);
   EXPECT_EQ(0, std::memcmp(first.output, second.output, 16));
   EXPECT_EQ(randomNeeded(first), 0u);
+}
+
+void FixedSystemBytes(std::uint8_t* bytes) {
+  std::memset(bytes, 0xC3, kSystemSeedBytes);
+}
+
+TEST(RandomGeneratorTest, SystemBytesAreMixedAfterTheClockReadings) {
+  RandomState clockOnly, withBytes;
+  randomSeedFromClock(clockOnly, RandomClock{FixedSeconds, FixedTicks});
+  randomSeedFromClock(withBytes, RandomClock{FixedSeconds, FixedTicks, FixedSystemBytes});
+  const std::vector<std::uint8_t> bytes(kSystemSeedBytes, 0xC3);
+  randomMix(clockOnly, bytes.data(), kSystemSeedBytes);
+  EXPECT_EQ(StateOf(withBytes), StateOf(clockOnly));
+  EXPECT_EQ(randomNeeded(withBytes), 0u);
+
+  // The operating system's bytes part seedings at the very same readings.
+  const RandomClock unpredictable{FixedSeconds, FixedTicks, SystemRandomClock().systemBytes};
+  RandomState first, second;
+  randomSeedFromClock(first, unpredictable);
+  randomSeedFromClock(second, unpredictable);
+  EXPECT_NE(StateOf(first), StateOf(second));
+}
+
+// The process clock is elapsed wall time in milliseconds: it moves on while
+// the process sleeps, which CPU time would not.
+TEST(RandomGeneratorTest, SystemTicksAdvanceWhileTheProcessIsIdle) {
+  const auto ticks = SystemRandomClock().ticks;
+  const std::int32_t before = ticks();
+  EXPECT_GE(before, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::int32_t elapsed = ticks() - before;
+  EXPECT_GE(elapsed, 50);
+  EXPECT_LT(elapsed, 60000) << "milliseconds, not a finer unit";
 }
 
 TEST(RandomGeneratorTest, SystemClockSeedsAndStirs) {

@@ -10,6 +10,7 @@
 #include "ebank/crypto/rsa_keys.h"
 #include "ebank/crypto/wiped.h"
 #include "ebank/crypto/wiped_array.h"
+#include "ebank/platform/oleaut/bstr.h"
 
 namespace ovEBankCrypto {
 namespace {
@@ -41,6 +42,13 @@ class CallKeys {
   Wiped<RsaKeyPair> pair_;
 };
 
+// Overwrites a plain text with zeros before it is freed or replaced, so the
+// caller's secret does not stay behind in freed memory.
+void WipeText(Text& text) {
+  const BSTR bstr = *text.ByRef();
+  if (bstr != nullptr) explicit_bzero(bstr, SysStringByteLen(bstr));
+}
+
 // The narrow copy of a text: the low byte of every unit and a terminator
 // (a null text gives just the terminator). `buffer` holds at least
 // Length() + 1 bytes.
@@ -68,12 +76,14 @@ void StorePlain(Text& text, int status, std::uint8_t* plain, unsigned length) {
 template <typename Encrypt>
 LONG EncryptText(Text& text, Half half, HINSTANCE module, const char* name, Encrypt encrypt) {
   if (text.Length() > kMaxPlainUnits) {
+    WipeText(text);
     text.Empty();
     return kTextTooLong;
   }
   CallKeys keys(half, module, name);
   WipedArray<char, kPlainBufferBytes> plain;
   Narrow(text, plain);
+  WipeText(text);
   WipedArray<std::uint8_t, kMaxModulusBytes> cipher;
   unsigned cipherLength = 0;
   const int status = encrypt(keys, cipher, &cipherLength,
@@ -143,7 +153,7 @@ LONG GenerateRandomString(Text& text) {
   Wiped<RandomState> random;
   randomSeedFromClock(*random);
   randomStir(*random);
-  char hex[2 * kMd5DigestBytes + 1];
+  WipedArray<char, 2 * kMd5DigestBytes + 1> hex;
   EncodeHex(hex, random->output, kMd5DigestBytes);
   text = static_cast<const char*>(hex);
   return 0;

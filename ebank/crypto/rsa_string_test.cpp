@@ -1,13 +1,37 @@
 #include "ebank/crypto/rsa_string.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include <algorithm>
 #include <cwctype>
+#include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/win32/module.h"
+
+namespace {
+
+// The test program's SysFreeString stands in front of the platform's (the
+// dynamic linker binds the library's calls to the program's definition), so
+// a test can see what a watched string held at the moment it was freed.
+BSTR watched = nullptr;
+std::optional<std::wstring> watchedAtFree;
+
+}  // namespace
+
+extern "C" void SysFreeString(BSTR text) {
+  static const auto platformFree =
+      reinterpret_cast<void (*)(BSTR)>(dlsym(RTLD_NEXT, "SysFreeString"));
+  if (text != nullptr && text == watched) {
+    watchedAtFree = std::wstring(text, SysStringLen(text));
+    watched = nullptr;
+  }
+  platformFree(text);
+}
 
 namespace ovEBankCrypto {
 namespace {
@@ -69,7 +93,9 @@ TEST(RsaStringTest, TextsRoundTripInBothDirections) {
   }
 }
 
-TEST(RsaStringTest, PrivateEncryptionIsRepeatablePublicEncryptionFollowsTheClock) {
+// Back-to-back calls fall on the same clock reading; the system's bytes in
+// the seed still give them different padding.
+TEST(RsaStringTest, PrivateEncryptionIsRepeatablePublicEncryptionIsNot) {
   Text first("Auftrag"), second("Auftrag");
   rsaEncryptPrivate(first, TestModule(), kKey512.privateKey);
   rsaEncryptPrivate(second, TestModule(), kKey512.privateKey);
@@ -78,11 +104,31 @@ TEST(RsaStringTest, PrivateEncryptionIsRepeatablePublicEncryptionFollowsTheClock
   first = "Auftrag";
   second = "Auftrag";
   rsaEncryptPublic(first, TestModule(), kKey512.publicKey);
-  // Run until the process clock has moved on by a millisecond at least.
-  for (const std::clock_t start = std::clock(); std::clock() - start < 2 * CLOCKS_PER_SEC / 1000;) {
-  }
   rsaEncryptPublic(second, TestModule(), kKey512.publicKey);
   EXPECT_NE(Wide(first), Wide(second));
+}
+
+// Encrypts `plain` in place and returns what its string held when freed.
+template <typename Encrypt>
+std::optional<std::wstring> FreedPlainText(const std::wstring& plain, Encrypt encrypt,
+                                           const char* keyName) {
+  Text text(plain.c_str(), static_cast<UINT>(plain.size()));
+  watched = *text.ByRef();
+  watchedAtFree.reset();
+  encrypt(text, TestModule(), keyName);
+  watched = nullptr;
+  return watchedAtFree;
+}
+
+TEST(RsaStringTest, PlainTextIsWipedBeforeItsStringIsFreed) {
+  const std::wstring secret = L"PIN 4711 TAN 123456";
+  const std::wstring zeros(secret.size(), L'\0');
+  EXPECT_EQ(FreedPlainText(secret, rsaEncryptPublic, kKey512.publicKey), zeros);
+  EXPECT_EQ(FreedPlainText(secret, rsaEncryptPrivate, kKey512.privateKey), zeros);
+  // Also when the key is missing or the text too long for the call.
+  EXPECT_EQ(FreedPlainText(secret, rsaEncryptPublic, "NO_SUCH_KEY"), zeros);
+  const std::wstring tooLong(101, L'7');
+  EXPECT_EQ(FreedPlainText(tooLong, rsaEncryptPublic, kKey512.publicKey), std::wstring(101, L'\0'));
 }
 
 TEST(RsaStringTest, PlainTextLimits) {
@@ -203,12 +249,16 @@ TEST(RsaStringTest, HostileCipherTextsAreHandled) {
   }
 }
 
+// Twenty calls in a row, most within one millisecond: all different.
 TEST(RsaStringTest, RandomStringsAreThirtyTwoLowercaseHexDigits) {
   Text text("vorher");
+  std::vector<std::wstring> seen;
   for (int i = 0; i < 20; ++i) {
     EXPECT_EQ(GenerateRandomString(text), 0);
     EXPECT_EQ(text.Length(), 32u);
     EXPECT_TRUE(IsLowercaseHex(Wide(text)));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), Wide(text)), 0);
+    seen.push_back(Wide(text));
   }
 }
 
