@@ -1,8 +1,11 @@
 #include "ebank/platform/oleaut/var_format.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr_result.h"
@@ -49,17 +52,17 @@ bool UsesTwelveHours(std::wstring_view format) {
   return false;
 }
 
+// No field takes more than six letters (dddddd), so runs are counted only
+// that far: a long run is then consumed in fields without being rescanned.
+constexpr std::size_t kLongestField = 6;
+
+// The number of equal letters (ignoring case) at `at`, at most kLongestField.
 std::size_t RunLength(std::wstring_view format, std::size_t at) {
   const wint_t letter = std::towlower(format[at]);
+  const std::size_t limit = std::min(format.size(), at + kLongestField);
   std::size_t end = at;
-  while (end < format.size() && std::towlower(format[end]) == letter) ++end;
+  while (end < limit && std::towlower(format[end]) == letter) ++end;
   return end - at;
-}
-
-// Whether the next field letter after `at`, past separators, is a seconds field.
-bool SecondsFollow(std::wstring_view format, std::size_t at) {
-  while (at < format.size() && !std::iswalpha(format[at])) ++at;
-  return at < format.size() && std::towlower(format[at]) == L's';
 }
 
 void AppendNumber(int value, std::size_t min_width, std::wstring* out) {
@@ -131,7 +134,9 @@ class DateFormatter {
       case L'd':
         return FormatDay(run, out);
       case L'm':
-        if (run <= 2 && (after_hour || SecondsFollow(format, i + run))) {
+        // Minutes only right after an hour (separators between allowed);
+        // anywhere else, even before seconds, the month.
+        if (run <= 2 && after_hour) {
           AppendNumber(time_.wMinute, run, out);
           return run;
         }
@@ -163,7 +168,7 @@ class DateFormatter {
         return 1;
       case L't':
         if (run >= 5) {
-          Format(locale_.long_time, out);
+          AppendLocaleFormat(locale_.long_time, out);
           return 5;
         }
         break;
@@ -185,10 +190,10 @@ class DateFormatter {
         *out += locale_.day_names[time_.wDayOfWeek];
         return 4;
       case 5:
-        Format(locale_.short_date, out);
+        AppendLocaleFormat(locale_.short_date, out);
         return 5;
       default:
-        Format(locale_.long_date, out);
+        AppendLocaleFormat(locale_.long_date, out);
         return 6;
     }
   }
@@ -221,13 +226,29 @@ class DateFormatter {
     return 4;
   }
 
+  // One of the locale's date or time formats (for c, ddddd, dddddd, ttttt).
+  // Formatted once per value, so a format repeating these fields costs no
+  // more than copying their text.
+  void AppendLocaleFormat(const wchar_t* format, std::wstring* out) {
+    for (const auto& [key, text] : locale_formats_) {
+      if (key == format) {
+        *out += text;
+        return;
+      }
+    }
+    std::wstring text;
+    Format(format, &text);
+    *out += text;
+    locale_formats_.emplace_back(format, std::move(text));
+  }
+
   // The date without a time of midnight; the time alone for day 0.
   void FormatGeneral(std::wstring* out) {
     const bool has_date = static_cast<long long>(value_) != 0;
     const bool has_time = time_.wHour != 0 || time_.wMinute != 0 || time_.wSecond != 0;
-    if (has_date) Format(locale_.short_date, out);
+    if (has_date) AppendLocaleFormat(locale_.short_date, out);
     if (has_date && has_time) *out += L' ';
-    if (has_time || !has_date) Format(locale_.long_time, out);
+    if (has_time || !has_date) AppendLocaleFormat(locale_.long_time, out);
   }
 
   void AppendMeridiem(std::wstring_view marker, std::wstring* out) {
@@ -266,6 +287,7 @@ class DateFormatter {
   const LocaleInfo& locale_;
   int first_day_;
   int first_week_;
+  std::vector<std::pair<const wchar_t*, std::wstring>> locale_formats_;
 };
 
 const wchar_t* NamedFormat(std::wstring_view format, const LocaleInfo& locale) {

@@ -5,6 +5,7 @@
 // A/P a/p AMPM, the separators / and :, "quoted text", \x escapes, and the
 // named formats "General Date", "Long Date", "Medium Date", "Short Date",
 // "Long Time", "Medium Time" and "Short Time". Other characters are literal.
+// m and mm are the minute right after an hour field (h:mm), else the month.
 #ifndef EBANK_PLATFORM_OLEAUT_VAR_FORMAT_H_
 #define EBANK_PLATFORM_OLEAUT_VAR_FORMAT_H_
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -46,10 +47,50 @@ TEST_F(VarFormatTest, DateTokens) {
 TEST_F(VarFormatTest, TimeTokensAndMinuteContext) {
   EXPECT_EQ(Format(kAfternoon, L"h hh n nn s ss"), L"14 14 30 30 7 07");
   EXPECT_EQ(Format(kAfternoon, L"hh:mm:ss"), L"14:30:07");
-  EXPECT_EQ(Format(kAfternoon, L"mm:ss"), L"30:07");
+  EXPECT_EQ(Format(kAfternoon, L"mm:ss"), L"05:07") << "no hour before: the month";
   EXPECT_EQ(Format(kAfternoon, L"h AM/PM|h am/pm|h A/P|h a/p|hAMPM"), L"2 PM|2 pm|2 P|2 p|2PM");
   EXPECT_EQ(Format(kMonday5May2008, L"h:nn AM/PM"), L"12:00 AM");
   EXPECT_EQ(Format(kAfternoon, L"ttttt"), L"2:30:07 PM");
+}
+
+// m and mm are minutes only after an hour field, with separators between
+// allowed; elsewhere they are the month, also in front of seconds. The first
+// two results were recorded from the automation engine on Windows.
+TEST_F(VarFormatTest, MinuteOrMonthByThePrecedingField) {
+  constexpr double kNoonOfFirstJanuary1900 = 2.525;  // 12:36:00
+  const struct {
+    const wchar_t* format;
+    const wchar_t* expected;
+  } kCases[] = {
+      {L"mm :mm:ss", L"01 :01:00"},
+      {L"mm :ss:mm", L"01 :00:01"},
+      {L"hh:mm:ss", L"12:36:00"},
+      {L"h m", L"12 36"},
+      {L"h:nn:mm", L"12:36:01"},
+      {L"h:mmm", L"12:Jan"},
+      {L"dd.mm.yyyy hh.mm", L"01.01.1900 12.36"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Format(kNoonOfFirstJanuary1900, c.format), c.expected) << c.format;
+  }
+}
+
+// A format as long as a hostile caller likes is formatted in one pass: each
+// piece (a field of its longest form, or with a separator) repeated to 64K
+// characters gives its own result repeated.
+TEST_F(VarFormatTest, LongFormatsArriveWithTheirRepeatedResults) {
+  for (const wchar_t* piece :
+       {L"dddddd", L"mmmm", L"ttttt", L"c", L"h:mm ", L"yyyy.", L"\"x\"", L"AMPM"}) {
+    const std::wstring one = Format(kAfternoon, piece);
+    std::wstring format, expected;
+    while (format.size() < 65536) {
+      format += piece;
+      expected += one;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Format(kAfternoon, format.c_str()), expected) << piece;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << piece;
+  }
 }
 
 TEST_F(VarFormatTest, GeneralAndNamedFormats) {
