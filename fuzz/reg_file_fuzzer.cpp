@@ -16,6 +16,7 @@
 
 namespace {
 
+using ebank::platform::RegistryKey;
 using ebank::platform::RegistryTree;
 using ebank::platform::RegistryValue;
 
@@ -25,14 +26,14 @@ HKEY Hive(std::string_view root) {
   return nullptr;
 }
 
-// Every key path is folded and its parent is a key of the tree as well.
-void CheckTreeShape(const RegistryTree& tree) {
-  for (const auto& [path, values] : tree) {
-    EBANK_FUZZ_CHECK(ebank::platform::FoldCase(path) == path);
-    const std::size_t slash = path.rfind('\\');
-    if (slash != std::string::npos) EBANK_FUZZ_CHECK(tree.count(path.substr(0, slash)) == 1);
-    for (const auto& [name, value] : values)
-      EBANK_FUZZ_CHECK(ebank::platform::FoldCase(name) == name);
+// Every name is folded and not empty, and no key lies deeper than the bound.
+void CheckTreeShape(const RegistryKey& key, std::size_t depth) {
+  EBANK_FUZZ_CHECK(depth <= ebank::platform::kMaxRegistryKeyDepth);
+  for (const auto& [name, value] : key.values)
+    EBANK_FUZZ_CHECK(ebank::platform::FoldCase(name) == name);
+  for (const auto& [name, subkey] : key.subkeys) {
+    EBANK_FUZZ_CHECK(!name.empty() && ebank::platform::FoldCase(name) == name);
+    CheckTreeShape(*subkey, depth + 1);
   }
 }
 
@@ -55,22 +56,18 @@ void QueryValue(HKEY key, const std::string& name, const RegistryValue& stored) 
                    ERROR_MORE_DATA);
 }
 
-void ReadBack(const RegistryTree& tree) {
-  for (const auto& [path, values] : tree) {
-    const std::size_t slash = path.find('\\');
-    HKEY hive = Hive(std::string_view(path).substr(0, slash));
-    if (hive == nullptr || slash == std::string::npos) continue;
-    HKEY key = nullptr;
-    const std::string subkey = path.substr(slash + 1);
-    // A NUL inside a name cannot be asked for through a C string, and an
-    // empty one names the hive itself.
-    if (subkey.empty() || subkey.find('\0') != std::string::npos) continue;
-    EBANK_FUZZ_CHECK(RegOpenKeyExA(hive, subkey.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS);
-    for (const auto& [name, value] : values) {
-      if (name.find('\0') == std::string::npos) QueryValue(key, name, value);
-    }
-    RegCloseKey(key);
+// Opens the key at `path` below `hive` and reads its values, then its subkeys.
+void ReadBack(HKEY hive, const std::string& path, const RegistryKey& key) {
+  // A NUL inside a name cannot be asked for through a C string.
+  if (path.find('\0') != std::string::npos) return;
+  HKEY handle = nullptr;
+  EBANK_FUZZ_CHECK(RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS);
+  for (const auto& [name, value] : key.values) {
+    if (name.find('\0') == std::string::npos) QueryValue(handle, name, value);
   }
+  RegCloseKey(handle);
+  for (const auto& [name, subkey] : key.subkeys)
+    ReadBack(hive, path.empty() ? name : path + '\\' + name, *subkey);
 }
 
 }  // namespace
@@ -79,9 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> problems;
   const RegistryTree tree = ebank::platform::ParseRegFile(text, "fuzz.reg", &problems);
-  CheckTreeShape(tree);
+  for (const auto& [root, hive] : tree.subkeys) {
+    EBANK_FUZZ_CHECK(Hive(root) != nullptr);
+    CheckTreeShape(*hive, 0);
+  }
   ebank::platform::LoadRegistryForTesting(text);
-  ReadBack(tree);
+  for (const auto& [root, hive] : tree.subkeys) ReadBack(Hive(root), "", *hive);
   ebank::platform::ResetRegistryForTesting();
   return 0;
 }

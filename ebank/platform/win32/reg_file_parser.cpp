@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "ebank/platform/win32/registry.h"
 
@@ -12,6 +15,8 @@ namespace {
 constexpr std::string_view kHeader4 = "REGEDIT4";
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr size_t kMaxKeyNameLength = 255;
+static_assert(kMaxRegistryKeyDepth == 512, "the report below names the depth");
+constexpr std::string_view kTooDeep = "key deeper than 512 levels; line skipped";
 
 struct RootName {
   std::string_view spelled;
@@ -146,24 +151,24 @@ class Parser {
   }
 
   void ParseKeyLine(std::string_view line, size_t number) {
-    current_.reset();
+    current_ = nullptr;
     in_bad_key_ = true;
     if (!line.ends_with(']')) return Report(number, "key without closing bracket; line skipped");
     line = line.substr(1, line.size() - 2);
     const bool remove = line.starts_with('-');
     if (remove) line.remove_prefix(1);
-    const auto path = CanonicalPath(line);
-    if (!path) return Report(number, "bad key name; line skipped");
-    if (remove) return RemoveKey(*path);
-    AddKeyWithParents(*path);
-    current_ = *path;
+    const auto names = KeyNames(line);
+    if (!names) return Report(number, "bad key name; line skipped");
+    if (names->size() - 1 > kMaxRegistryKeyDepth) return Report(number, kTooDeep);
+    if (remove) return RemoveKey(*names);
+    current_ = &AddKey(*names);
     in_bad_key_ = false;
   }
 
   void ParseValueLine(std::string_view line, size_t number) {
     // The values of a key that was skipped or removed go with it, unreported.
     if (in_bad_key_) return;
-    if (!current_) return Report(number, "value outside a key; line skipped");
+    if (current_ == nullptr) return Report(number, "value outside a key; line skipped");
     std::string name;
     if (line.front() == '@') {
       line.remove_prefix(1);
@@ -175,7 +180,7 @@ class Parser {
     line = Trim(line);
     if (!line.starts_with('=')) return Report(number, "missing '='; line skipped");
     line = Trim(line.substr(1));
-    RegistryValues& values = tree_[*current_];
+    RegistryValues& values = current_->values;
     if (line == "-") {
       values.erase(name);
       return;
@@ -223,40 +228,48 @@ class Parser {
     return RegistryValue{type, std::move(*bytes)};
   }
 
-  static std::optional<std::string> CanonicalPath(std::string_view name) {
-    std::string folded = FoldCase(name);
-    const size_t slash = folded.find('\\');
-    const std::string_view root = std::string_view(folded).substr(0, slash);
+  // The folded names of a key's path, the hive's full name first; nothing for
+  // an unknown hive or an empty or overlong name.
+  static std::optional<std::vector<std::string>> KeyNames(std::string_view path) {
+    const std::string folded = FoldCase(path);
+    std::string_view rest = folded;
+    const size_t slash = rest.find('\\');
+    const std::string_view root = rest.substr(0, slash);
     const auto known = std::find_if(std::begin(kRoots), std::end(kRoots),
                                     [&](const RootName& r) { return r.spelled == root; });
     if (known == std::end(kRoots)) return std::nullopt;
-    std::string path(known->canonical);
-    if (slash == std::string::npos) return path;
-    std::string_view rest = std::string_view(folded).substr(slash + 1);
-    while (!rest.empty()) {
+    std::vector<std::string> names{std::string(known->canonical)};
+    rest.remove_prefix(slash == std::string_view::npos ? rest.size() : slash + 1);
+    while (!rest.empty()) {  // a trailing backslash ends the path
       const size_t next = rest.find('\\');
-      const std::string_view part = rest.substr(0, next);
-      if (part.empty() || part.size() > kMaxKeyNameLength) return std::nullopt;
-      path += '\\';
-      path += part;
+      const std::string_view name = rest.substr(0, next);
+      if (name.empty() || name.size() > kMaxKeyNameLength) return std::nullopt;
+      names.emplace_back(name);
       rest.remove_prefix(next == std::string_view::npos ? rest.size() : next + 1);
     }
-    return path;
+    return names;
   }
 
-  void AddKeyWithParents(const std::string& path) {
-    for (size_t slash = path.find('\\'); slash != std::string::npos;
-         slash = path.find('\\', slash + 1)) {
-      tree_.try_emplace(path.substr(0, slash));
+  // The key with these names, made along with its missing parents.
+  RegistryKey& AddKey(const std::vector<std::string>& names) {
+    RegistryKey* key = &tree_;
+    for (const std::string& name : names) {
+      std::unique_ptr<RegistryKey>& subkey = key->subkeys[name];
+      if (!subkey) subkey = std::make_unique<RegistryKey>();
+      key = subkey.get();
     }
-    tree_.try_emplace(path);
+    return *key;
   }
 
-  void RemoveKey(const std::string& path) {
-    const std::string prefix = path + '\\';
-    std::erase_if(tree_, [&](const auto& entry) {
-      return entry.first == path || entry.first.starts_with(prefix);
-    });
+  // Drops the key with its subkeys; a key that does not exist is no error.
+  void RemoveKey(const std::vector<std::string>& names) {
+    RegistryKey* parent = &tree_;
+    for (size_t i = 0; i + 1 < names.size(); ++i) {
+      const auto found = parent->subkeys.find(names[i]);
+      if (found == parent->subkeys.end()) return;
+      parent = found->second.get();
+    }
+    parent->subkeys.erase(names.back());
   }
 
   void Report(size_t number, std::string_view reason) {
@@ -268,7 +281,7 @@ class Parser {
   std::string_view file_name_;
   std::vector<std::string>* problems_;
   RegistryTree tree_;
-  std::optional<std::string> current_;
+  RegistryKey* current_ = nullptr;
   bool in_bad_key_ = false;
   bool header_seen_ = false;
   bool unicode_ = false;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -23,8 +24,15 @@ constexpr const char* kDefaultRegistryFile = "/etc/ebank/registry.reg";
 // store, so replacing the store never invalidates handles.
 struct OpenKey {
   std::shared_ptr<const RegistryTree> tree;
-  std::string path;
+  const RegistryKey* key;
 };
+
+// A hive exists even when the file names no key in it.
+OpenKey OpenHive(std::shared_ptr<const RegistryTree> tree, std::string_view name) {
+  static const RegistryKey* const empty = new RegistryKey;  // outlives handles closed at exit
+  const RegistryKey* hive = tree->Find(name);
+  return OpenKey{std::move(tree), hive != nullptr ? hive : empty};
+}
 
 std::shared_ptr<const RegistryTree> Parse(std::string_view text, std::string_view file_name) {
   std::vector<std::string> problems;
@@ -57,11 +65,11 @@ class Registry {
     tree_ = std::move(tree);
   }
 
-  // The store and key path a handle stands for; nothing for a stale handle.
+  // The store and key a handle stands for; nothing for a stale handle.
   std::optional<OpenKey> Resolve(HKEY key) {
     std::lock_guard lock(mutex_);
-    if (key == HKEY_CLASSES_ROOT) return OpenKey{TreeLocked(), "hkey_classes_root"};
-    if (key == HKEY_LOCAL_MACHINE) return OpenKey{TreeLocked(), "hkey_local_machine"};
+    if (key == HKEY_CLASSES_ROOT) return OpenHive(TreeLocked(), "hkey_classes_root");
+    if (key == HKEY_LOCAL_MACHINE) return OpenHive(TreeLocked(), "hkey_local_machine");
     const auto found = open_.find(reinterpret_cast<OpenKey*>(key));
     if (found == open_.end()) return std::nullopt;
     return **found;
@@ -119,10 +127,9 @@ extern "C" LONG RegOpenKeyExA(HKEY key, LPCSTR subkey, DWORD, DWORD, HKEY* resul
   auto base = Registry::Get().Resolve(key);
   if (!base) return ERROR_INVALID_HANDLE;
   if (subkey != nullptr && *subkey != '\0') {
-    base->path += '\\';
-    base->path += FoldCase(subkey);
+    base->key = base->key->Find(FoldCase(subkey));
+    if (base->key == nullptr) return ERROR_FILE_NOT_FOUND;
   }
-  if (!base->tree->contains(base->path)) return ERROR_FILE_NOT_FOUND;
   *result = Registry::Get().Open(std::move(*base));
   return ERROR_SUCCESS;
 }
@@ -132,9 +139,7 @@ extern "C" LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWOR
   if (reserved != nullptr || (data != nullptr && size == nullptr)) return ERROR_INVALID_PARAMETER;
   const auto open = Registry::Get().Resolve(key);
   if (!open) return ERROR_INVALID_HANDLE;
-  const auto found_key = open->tree->find(open->path);
-  if (found_key == open->tree->end()) return ERROR_FILE_NOT_FOUND;
-  const RegistryValues& values = found_key->second;
+  const RegistryValues& values = open->key->values;
   const auto found = values.find(FoldCase(name != nullptr ? name : ""));
   if (found == values.end()) return ERROR_FILE_NOT_FOUND;
   const auto& value = found->second;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -179,6 +180,60 @@ TEST(RegistryFileTest, MissingFileOrHeaderGivesAnEmptyRegistry) {
   ebank::platform::LoadRegistryForTesting("[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\"a\"=\"b\"\n");
   EXPECT_NE(::testing::internal::GetCapturedStderr().find(":1:"), std::string::npos);
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  ebank::platform::ResetRegistryForTesting();
+}
+
+// A key may lie 512 levels below its hive. A deeper one is refused and
+// reported like any unreadable line, its values with it, and the rest of the
+// file loads; a key 100,000 levels deep takes one pass over its line.
+TEST(RegistryFileTest, KeysDeeperThan512LevelsAreRefused) {
+  std::string deepest = "SOFTWARE";
+  for (int level = 2; level <= 512; ++level) deepest += "\\K";
+  std::string hostile = "SOFTWARE";
+  for (int level = 2; level <= 100000; ++level) hostile += "\\x";
+  const std::string text =
+      "REGEDIT4\n"
+      "[HKEY_LOCAL_MACHINE\\" +
+      deepest +
+      "]\n\"v\"=\"512\"\n"
+      "[HKEY_LOCAL_MACHINE\\" +
+      deepest +
+      "\\K]\n\"v\"=\"513\"\n"
+      "[HKEY_LOCAL_MACHINE\\" +
+      hostile +
+      "]\n\"v\"=\"lost\"\n"
+      "[-HKEY_LOCAL_MACHINE\\" +
+      hostile +
+      "]\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\After]\n\"v\"=\"kept\"\n";
+
+  ::testing::internal::CaptureStderr();
+  const auto start = std::chrono::steady_clock::now();
+  ebank::platform::LoadRegistryForTesting(text);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  for (const char* line : {":4: key deeper than 512 levels; line skipped",
+                           ":6: key deeper than 512 levels; line skipped",
+                           ":8: key deeper than 512 levels; line skipped"}) {
+    EXPECT_NE(errors.find(line), std::string::npos) << errors.substr(0, 400);
+  }
+  EXPECT_EQ(errors.find(":5:"), std::string::npos) << "values of a refused key are not reported";
+
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, deepest.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+  char value[8] = {};
+  DWORD size = sizeof value;
+  EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<LPBYTE>(value), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(value, "512");
+  HKEY deeper = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(key, "K", 0, KEY_READ, &deeper), ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\x", 0, KEY_READ, &key),
+            ERROR_FILE_NOT_FOUND)
+      << "a refused key leaves no parents behind";
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\After", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
   ebank::platform::ResetRegistryForTesting();
 }
 

@@ -3,6 +3,7 @@ target_sources(ebankplatform PRIVATE
   module.cpp
   reg_file_parser.cpp
   registry.cpp
+  registry_tree.cpp
   resource.cpp
   resource_section.cpp
   version_info.cpp)
@@ -10,5 +11,5 @@ target_sources(ebankplatform PRIVATE
 # The section and file readers are internal; their tests compile them in.
 ebank_add_tests(ebank_platform_win32_system_test
   SOURCES registry_test.cpp resource_section_test.cpp
-          resource_section.cpp elf_section_reader.cpp reg_file_parser.cpp
+          resource_section.cpp elf_section_reader.cpp reg_file_parser.cpp registry_tree.cpp
   LIBS ebank::platform)
