@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "ebank/platform/hresult.h"
+#include "ebank/platform/oleaut/var_currency.h"
 
 namespace {
 
@@ -125,6 +127,42 @@ TEST(NumParseTest, CurrencyRangeAndRounding) {
   EXPECT_EQ(Convert(L"0.00015", VTBIT_CY).cyVal.int64, 2);
   EXPECT_EQ(Convert(L"1e-300", VTBIT_CY).cyVal.int64, 0);
   EXPECT_EQ(Convert(L"1,5", VTBIT_CY, S_OK, 7).cyVal.int64, 15000);
+}
+
+// Amount texts of 64K characters in the shapes that cost most (leading or
+// trailing zeros, blanks, grouping, exponent digits) read in one pass and
+// give what their short forms give.
+TEST(NumParseTest, LongAmountTextsAreReadInOnePass) {
+  const std::wstring zeros(65536, L'0');
+  const std::wstring groups = [] {
+    std::wstring text = L"1";
+    while (text.size() < 65536) text += L",000";
+    return text;
+  }();
+  const struct {
+    std::wstring text;
+    HRESULT hr;
+    LONGLONG raw;
+  } kCases[] = {
+      {zeros + L"1.5", S_OK, 15000},
+      {L"2." + zeros, S_OK, 20000},
+      {L"0." + zeros + L"1", S_OK, 0},
+      {std::wstring(65536, L' ') + L"7 ", S_OK, 70000},
+      {L"3e-" + zeros + L"0", S_OK, 30000},
+      {L"1" + zeros, DISP_E_OVERFLOW, 0},
+      {std::wstring(65536, L'9'), DISP_E_OVERFLOW, 0},
+      {groups, DISP_E_OVERFLOW, 0},
+      {zeros + L"x", DISP_E_TYPEMISMATCH, 0},
+  };
+  const auto start = std::chrono::steady_clock::now();
+  for (const auto& c : kCases) {
+    CY value{};
+    EXPECT_EQ(VarCyFromStr(c.text.c_str(), 9, 0, &value), c.hr) << c.text.substr(0, 20);
+    if (c.hr == S_OK) {
+      EXPECT_EQ(value.int64, c.raw) << c.text.substr(0, 20);
+    }
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 }  // namespace
