@@ -247,6 +247,10 @@ TEST(RsaStringTest, HostileCipherTextsAreHandled) {
       EXPECT_EQ(rsaDecryptPublic(text, TestModule(), key.publicKey), expected);
     }
   }
+  // A 64K cipher text is refused by its length before anything is decoded.
+  Text text(std::wstring(65536, L'f').c_str());
+  EXPECT_EQ(rsaDecryptPrivate(text, TestModule(), kKey512.privateKey), kTextTooLong);
+  EXPECT_TRUE(text.IsNothing());
 }
 
 // Twenty calls in a row, most within one millisecond: all different.
