@@ -169,6 +169,11 @@ TEST_F(VarFormatTest, DateTextsBothWays) {
                              L"13:00 PM", L"1/", L"99999999999/1/1"}) {
     EXPECT_EQ(VarDateFromStr(bad, 9, 0, &date), DISP_E_TYPEMISMATCH) << bad;
   }
+  // 64K characters are read in one pass.
+  const std::wstring blanks(65536, L' ');
+  EXPECT_EQ(VarDateFromStr((blanks + L"5/5/2008 2:30:07 PM" + blanks).c_str(), 9, 0, &date), S_OK);
+  EXPECT_EQ(date, kAfternoon);
+  EXPECT_EQ(VarDateFromStr(std::wstring(65536, L'5').c_str(), 9, 0, &date), DISP_E_TYPEMISMATCH);
   BSTR text = nullptr;
   ASSERT_EQ(VarBstrFromDate(kAfternoon, 7, 0, &text), S_OK);
   EXPECT_STREQ(text, L"05.05.2008 14:30:07");
