@@ -205,16 +205,18 @@ bool IsEnglishOrNeutral(DWORD language_id) {
 }
 
 // The message text named by the flags, or nullopt with the last error set.
-std::optional<std::string_view> MessageText(DWORD flags, LPCVOID source, DWORD message_id,
-                                            DWORD language_id) {
+// System texts end in "\r\n", as the system's message tables write them.
+std::optional<std::string> MessageText(DWORD flags, LPCVOID source, DWORD message_id,
+                                       DWORD language_id) {
   if ((flags & FORMAT_MESSAGE_FROM_STRING) != 0) {
     if (source == nullptr) return NoText(ERROR_INVALID_PARAMETER);
-    return std::string_view(static_cast<const char*>(source));
+    return std::string(static_cast<const char*>(source));
   }
   if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) != 0) {
     if (!IsEnglishOrNeutral(language_id)) return NoText(ERROR_RESOURCE_LANG_NOT_FOUND);
     const std::optional<std::string_view> text = ebank::platform::SystemMessageText(message_id);
-    return text ? text : NoText(ERROR_MR_MID_NOT_FOUND);
+    if (!text) return NoText(ERROR_MR_MID_NOT_FOUND);
+    return std::string(*text) + "\r\n";
   }
   // Modules carry no message tables here.
   const DWORD error = (flags & FORMAT_MESSAGE_FROM_HMODULE) != 0 ? ERROR_RESOURCE_TYPE_NOT_FOUND
@@ -251,7 +253,7 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD message_id, DWORD langua
   if ((flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) != 0 && buffer != nullptr) {
     *reinterpret_cast<char**>(buffer) = nullptr;
   }
-  const std::optional<std::string_view> text = MessageText(flags, source, message_id, language_id);
+  const std::optional<std::string> text = MessageText(flags, source, message_id, language_id);
   if (!text) return 0;
 
   const bool ignore_inserts = (flags & FORMAT_MESSAGE_IGNORE_INSERTS) != 0;

@@ -1,8 +1,8 @@
 // FormatMessageA: system message texts and message-string formatting.
 //
-// FORMAT_MESSAGE_FROM_SYSTEM knows the English texts of the HRESULTs and Win32
-// codes the platform layer uses, each ending in "\r\n"; FACILITY_WIN32 HRESULTs
-// find their Win32 code's text. FORMAT_MESSAGE_FROM_STRING formats `source`
+// FORMAT_MESSAGE_FROM_SYSTEM knows the English texts of the common Win32 codes
+// and HRESULTs (system_messages.txt), each ending in "\r\n"; FACILITY_WIN32
+// HRESULTs find their Win32 code's text. FORMAT_MESSAGE_FROM_STRING formats `source`
 // with the %1..%99 inserts of message texts.
 #ifndef EBANK_PLATFORM_WIN32_FORMAT_MESSAGE_H_
 #define EBANK_PLATFORM_WIN32_FORMAT_MESSAGE_H_

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 
 #include "ebank/platform/hresult.h"
@@ -111,8 +112,54 @@ TEST(FormatMessageTest, EveryKnownCodeHasALineEndedText) {
   }
 }
 
+// Codes a component meets when a disk fills, a file is locked or a remote
+// server goes away: their texts, and the same through their HRESULTs.
+TEST(FormatMessageTest, SystemTextsOfFileDiskAndRemoteFailures) {
+  const struct {
+    DWORD win32;
+    const char* text;
+  } kCases[] = {
+      {112, "There is not enough space on the disk.\r\n"},
+      {32, "The process cannot access the file because it is being used by another process.\r\n"},
+      {1722, "The RPC server is unavailable.\r\n"},
+      {13, "The data is invalid.\r\n"},
+      {1168, "Element not found.\r\n"},
+      {183, "Cannot create a file when that file already exists.\r\n"},
+  };
+  for (const auto& known : kCases) {
+    EXPECT_EQ(SystemText(known.win32), known.text) << known.win32;
+    EXPECT_EQ(SystemText(static_cast<DWORD>(HRESULT_FROM_WIN32(known.win32))), known.text)
+        << std::hex << HRESULT_FROM_WIN32(known.win32);
+  }
+  EXPECT_EQ(SystemText(0x80070070), "There is not enough space on the disk.\r\n");
+  EXPECT_EQ(SystemText(0x800706BA), "The RPC server is unavailable.\r\n");
+  EXPECT_EQ(SystemText(0x80080005), "Server execution failed\r\n");
+  EXPECT_EQ(SystemText(0x80020009), "Exception occurred.\r\n");
+  // A Win32 code with the success bit clear is no HRESULT of its own.
+  EXPECT_EQ(SystemText(0x00070070), "");
+}
+
+// Every entry of the data file answers with its own text, so no entry is
+// shadowed by another and none was lost in compiling the table in.
+TEST(FormatMessageTest, EveryEntryOfTheTableIsReachable) {
+  std::ifstream table(EBANK_SYSTEM_MESSAGES_TXT);
+  ASSERT_TRUE(table.is_open());
+  int entries = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t blank = line.find(' ');
+    ASSERT_NE(blank, std::string::npos) << line;
+    const DWORD code = static_cast<DWORD>(std::stoul(line.substr(0, blank), nullptr, 0));
+    EXPECT_EQ(SystemText(code, kSystemAlloc | FORMAT_MESSAGE_IGNORE_INSERTS),
+              line.substr(blank + 1) + "\r\n")
+        << line;
+    ++entries;
+  }
+  EXPECT_GT(entries, 200);
+}
+
 TEST(FormatMessageTest, UnknownCodesAndLanguagesFail) {
-  for (const DWORD code : {0x80041234u, 0x8007FFFEu, 4u, 0xFFFFFFFFu}) {
+  for (const DWORD code : {0x80041234u, 0x8007FFFEu, 15999u, 0xFFFFFFFFu}) {
     SetLastError(0);
     EXPECT_EQ(SystemText(code), "") << std::hex << code;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));

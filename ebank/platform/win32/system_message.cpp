@@ -1,5 +1,10 @@
 #include "ebank/platform/win32/system_message.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "ebank/platform/hresult.h"
 
 namespace ebank::platform {
@@ -10,78 +15,92 @@ struct SystemMessage {
   std::string_view text;
 };
 
-constexpr DWORD Code(HRESULT hr) {
-  return static_cast<DWORD>(hr);
+// The whole of system_messages.txt; the build copies it into this literal.
+constexpr std::string_view kTableText =
+#include "ebank/platform/win32/system_messages.inc"
+    ;
+
+constexpr bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
 }
 
-constexpr SystemMessage kSystemMessages[] = {
-    // Win32 error codes (S_OK and S_FALSE share the values 0 and 1).
-    {0, "The operation completed successfully.\r\n"},
-    {1, "Incorrect function.\r\n"},
-    {ERROR_FILE_NOT_FOUND, "The system cannot find the file specified.\r\n"},
-    {ERROR_PATH_NOT_FOUND, "The system cannot find the path specified.\r\n"},
-    {ERROR_ACCESS_DENIED, "Access is denied.\r\n"},
-    {ERROR_INVALID_HANDLE, "The handle is invalid.\r\n"},
-    {ERROR_NOT_ENOUGH_MEMORY,
-     "Not enough memory resources are available to process this command.\r\n"},
-    {ERROR_BAD_FORMAT, "An attempt was made to load a program with an incorrect format.\r\n"},
-    {ERROR_OUTOFMEMORY,
-     "Not enough memory resources are available to complete this operation.\r\n"},
-    {ERROR_INVALID_PARAMETER, "The parameter is incorrect.\r\n"},
-    {ERROR_INSUFFICIENT_BUFFER, "The data area passed to a system call is too small.\r\n"},
-    {ERROR_MOD_NOT_FOUND, "The specified module could not be found.\r\n"},
-    {ERROR_PROC_NOT_FOUND, "The specified procedure could not be found.\r\n"},
-    {ERROR_MORE_DATA, "More data is available.\r\n"},
-    {ERROR_NO_MORE_ITEMS, "No more data is available.\r\n"},
-    {ERROR_MR_MID_NOT_FOUND,
-     "The system cannot find message text for message number 0x%1 in the message file for "
-     "%2.\r\n"},
-    {ERROR_INVALID_FLAGS, "Invalid flags.\r\n"},
-    {ERROR_NO_UNICODE_TRANSLATION,
-     "No mapping for the Unicode character exists in the target multi-byte code page.\r\n"},
-    {ERROR_RESOURCE_DATA_NOT_FOUND,
-     "The specified image file did not contain a resource section.\r\n"},
-    {ERROR_RESOURCE_TYPE_NOT_FOUND,
-     "The specified resource type cannot be found in the image file.\r\n"},
-    {ERROR_RESOURCE_NAME_NOT_FOUND,
-     "The specified resource name cannot be found in the image file.\r\n"},
-    {ERROR_RESOURCE_LANG_NOT_FOUND,
-     "The specified resource language ID cannot be found in the image file.\r\n"},
-    // General COM failures.
-    {Code(E_NOTIMPL), "Not implemented\r\n"},
-    {Code(E_NOINTERFACE), "No such interface supported\r\n"},
-    {Code(E_POINTER), "Invalid pointer\r\n"},
-    {Code(E_ABORT), "Operation aborted\r\n"},
-    {Code(E_FAIL), "Unspecified error\r\n"},
-    {Code(E_UNEXPECTED), "Catastrophic failure\r\n"},
-    // Automation.
-    {Code(DISP_E_UNKNOWNINTERFACE), "Unknown interface.\r\n"},
-    {Code(DISP_E_MEMBERNOTFOUND), "Member not found.\r\n"},
-    {Code(DISP_E_PARAMNOTFOUND), "Parameter not found.\r\n"},
-    {Code(DISP_E_TYPEMISMATCH), "Type mismatch.\r\n"},
-    {Code(DISP_E_UNKNOWNNAME), "Unknown name.\r\n"},
-    {Code(DISP_E_BADVARTYPE), "Bad variable type.\r\n"},
-    {Code(DISP_E_EXCEPTION), "Exception occurred.\r\n"},
-    {Code(DISP_E_OVERFLOW), "Out of present range.\r\n"},
-    {Code(DISP_E_DIVBYZERO), "Division by zero.\r\n"},
-    // Class activation and the registry.
-    {Code(CLASS_E_NOAGGREGATION),
-     "Class does not support aggregation (or class object is remote)\r\n"},
-    {Code(CLASS_E_CLASSNOTAVAILABLE), "ClassFactory cannot supply requested class\r\n"},
-    {Code(REGDB_E_READREGDB), "Could not read key from registry\r\n"},
-    {Code(REGDB_E_CLASSNOTREG), "Class not registered\r\n"},
-    {Code(CO_E_NOTINITIALIZED), "CoInitialize has not been called.\r\n"},
-    {Code(CO_E_CLASSSTRING), "Invalid class string\r\n"},
-    {Code(CO_E_DLLNOTFOUND), "DLL for class not found\r\n"},
-    {Code(CO_E_ERRORINDLL), "Error in the DLL\r\n"},
-    {Code(RPC_E_CHANGED_MODE), "Cannot change thread mode after it is set.\r\n"},
-};
+constexpr int HexDigit(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The code at the start of an entry line ("123" or "0x8007000E"), followed by
+// exactly one blank; `rest` becomes the text after it. A malformed line
+// throws, which fails the build while the table is parsed at compile time.
+constexpr DWORD ParseCode(std::string_view line, std::string_view& rest) {
+  const bool hex = line.starts_with("0x");
+  std::size_t at = hex ? 2 : 0;
+  std::uint64_t code = 0;
+  const std::size_t first_digit = at;
+  for (; at < line.size() && line[at] != ' '; ++at) {
+    const int digit = hex ? HexDigit(line[at]) : IsDigit(line[at]) ? line[at] - '0' : -1;
+    if (digit < 0) throw "system_messages.txt: a code holds a character that is no digit";
+    code = code * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
+    if (code > UINT32_MAX) throw "system_messages.txt: a code does not fit 32 bits";
+  }
+  if (at == first_digit) throw "system_messages.txt: a line has no code";
+  rest = line.substr(std::min(at + 1, line.size()));
+  if (rest.empty() || rest.front() == ' ' || rest.back() == ' ' || rest.back() == '\r') {
+    throw "system_messages.txt: a code is not followed by one blank and a trimmed text";
+  }
+  return static_cast<DWORD>(code);
+}
+
+// Calls `take` with each entry of the table, in file order.
+template <typename Take>
+constexpr void ForEachEntry(std::string_view table, Take take) {
+  while (!table.empty()) {
+    const std::size_t end = std::min(table.find('\n'), table.size());
+    const std::string_view line = table.substr(0, end);
+    table.remove_prefix(std::min(end + 1, table.size()));
+    if (line.empty() || line.front() == '#') continue;
+    std::string_view text;
+    const DWORD code = ParseCode(line, text);
+    take(SystemMessage{code, text});
+  }
+}
+
+constexpr std::size_t CountEntries(std::string_view table) {
+  std::size_t count = 0;
+  ForEachEntry(table, [&](const SystemMessage&) { ++count; });
+  return count;
+}
+
+// The entries sorted by code, for binary search.
+constexpr auto kMessages = [] {
+  std::array<SystemMessage, CountEntries(kTableText)> messages{};
+  std::size_t next = 0;
+  ForEachEntry(kTableText, [&](const SystemMessage& message) { messages[next++] = message; });
+  std::sort(messages.begin(), messages.end(),
+            [](const SystemMessage& a, const SystemMessage& b) { return a.code < b.code; });
+  return messages;
+}();
+
+static_assert(std::adjacent_find(kMessages.begin(), kMessages.end(),
+                                 [](const SystemMessage& a, const SystemMessage& b) {
+                                   return a.code == b.code;
+                                 }) == kMessages.end(),
+              "system_messages.txt lists a code twice");
+static_assert(std::none_of(kMessages.begin(), kMessages.end(),
+                           [](const SystemMessage& message) {
+                             const auto hr = static_cast<HRESULT>(message.code);
+                             return FAILED(hr) && HRESULT_FACILITY(hr) == FACILITY_WIN32;
+                           }),
+              "system_messages.txt: list a FACILITY_WIN32 HRESULT by its Win32 code");
 
 std::optional<std::string_view> Find(DWORD code) {
-  for (const SystemMessage& message : kSystemMessages) {
-    if (message.code == code) return message.text;
-  }
-  return std::nullopt;
+  const auto found = std::lower_bound(
+      kMessages.begin(), kMessages.end(), code,
+      [](const SystemMessage& message, DWORD wanted) { return message.code < wanted; });
+  if (found == kMessages.end() || found->code != code) return std::nullopt;
+  return found->text;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The English system message texts that FormatMessageA returns for the
-// HRESULTs and Win32 error codes of the platform layer.
+// The English system message texts that FormatMessageA returns for Win32 error
+// codes and HRESULTs, read from the table in system_messages.txt.
 #ifndef EBANK_PLATFORM_WIN32_SYSTEM_MESSAGE_H_
 #define EBANK_PLATFORM_WIN32_SYSTEM_MESSAGE_H_
 
@@ -10,7 +10,7 @@
 
 namespace ebank::platform {
 
-// The text for `code`, ending in "\r\n", or nullopt for an unknown code. A
+// The text for `code` without a line end, or nullopt for an unknown code. A
 // failing HRESULT of FACILITY_WIN32 finds its Win32 code's text.
 std::optional<std::string_view> SystemMessageText(DWORD code);
 
