@@ -5,6 +5,7 @@
 
 #include "ebank/diagnostics/registry_key.h"
 #include "ebank/diagnostics/testing_hooks.h"
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ovEBankHelper {
 namespace {
@@ -28,6 +29,7 @@ void RemoveTrailingSeparator(char* directory) {
 // Fills `directory` from value `name` unless it already holds a text. With
 // `fallback`, a key without the value yields the fallback's text.
 char* LookUp(char* directory, const char* name, char* (*fallback)()) {
+  const ebank::platform::SavedLastError keep_callers_error;
   std::lock_guard lock(lookup_mutex);
   if (directory[0] != '\0') return directory;
   const auto key = ebank::diagnostics::RegistryKey::Settings();

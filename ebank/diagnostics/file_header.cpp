@@ -10,6 +10,7 @@
 #include "ebank/diagnostics/product_version.h"
 #include "ebank/diagnostics/registry_key.h"
 #include "ebank/platform/win32/module.h"
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -82,6 +83,9 @@ void WriteComponentVersionLines(std::FILE* stream) {
 }  // namespace
 
 void WriteFileHeader(std::FILE* stream) {
+  // The entry that opened the file reports its caller's last error, not one
+  // the header's lookups left.
+  const platform::SavedLastError keep_callers_error;
   std::fputs(kStars, stream);
   char date[kClockTextSize];
   FormatDate(date);

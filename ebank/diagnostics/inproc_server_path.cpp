@@ -9,6 +9,7 @@
 #include "ebank/platform/com/task_memory.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/registry.h"  // HKEY_CLASSES_ROOT
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -33,6 +34,7 @@ std::string ServerKeyName(const CLSID& clsid) {
 
 bool ResolveInprocServerPath(const wchar_t* prog_id, char* server_path) {
   if (prog_id == nullptr || server_path == nullptr) return false;
+  const platform::SavedLastError keep_callers_error;
   CLSID clsid{};
   const HRESULT result = CLSIDFromProgID(prog_id, &clsid);
   if (FAILED(result)) {

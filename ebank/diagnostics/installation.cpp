@@ -11,6 +11,7 @@
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/class_factory.h"
 #include "ebank/platform/com/dispatch.h"
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ovEBankHelper {
 namespace {
@@ -36,6 +37,7 @@ bool InstallationCheckClassCreatable() {
 }
 
 State CheckInstallation() {
+  const ebank::platform::SavedLastError keep_callers_error;
   const auto key = ebank::diagnostics::RegistryKey::Settings();
   char directory[260];
   const bool installed = key.ReadText("ZEB32DIR", directory, sizeof(directory)) &&

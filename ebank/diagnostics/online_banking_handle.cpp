@@ -5,10 +5,14 @@
 #include "ebank/diagnostics/trace.h"
 #include "ebank/platform/win32/last_error.h"
 #include "ebank/platform/win32/module.h"
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ovEBankHelper {
 
+// The last error that the failed module search leaves is reported in the
+// ERROR trace, then the caller's own code is restored.
 HINSTANCE g_getOrvOnlineBankingHandle(const char* module_name) {
+  const ebank::platform::SavedLastError keep_callers_error;
   if (const HINSTANCE loaded = GetModuleHandleA(module_name)) return loaded;
   char server_path[ebank::diagnostics::kServerPathSize];
   if (!ebank::diagnostics::ResolveInprocServerPath(L"OrvOnlineBanking.OrvOnline", server_path)) {

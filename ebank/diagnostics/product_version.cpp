@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ebank/platform/win32/saved_last_error.h"
 #include "ebank/platform/win32/version_info.h"
 
 namespace ebank::diagnostics {
@@ -32,6 +33,8 @@ bool GetModuleProductVersion(const char* module_path, std::string* version) {
   if (module_path == nullptr || strnlen(module_path, kMaxModulePath + 1) > kMaxModulePath) {
     return false;
   }
+  // A module without a version resource is no failure of the caller's.
+  const platform::SavedLastError keep_callers_error;
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeA(module_path, &handle);
   if (size == 0) return false;

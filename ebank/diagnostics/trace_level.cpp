@@ -3,6 +3,7 @@
 #include "ebank/diagnostics/registry_key.h"
 #include "ebank/diagnostics/testing_hooks.h"
 #include "ebank/diagnostics/trace_mask_cache.h"
+#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ebank::diagnostics {
 
@@ -22,6 +23,7 @@ using ebank::diagnostics::kTraceMaskUnread;
 DWORD g_getEBankTraceLevel() {
   const DWORD cached = cached_trace_mask.load(std::memory_order_relaxed);
   if (cached != kTraceMaskUnread) return cached;
+  const ebank::platform::SavedLastError keep_callers_error;
   DWORD mask = 0;
   if (!ebank::diagnostics::RegistryKey::Settings().ReadNumber("TraceLevel", &mask)) return 0;
   cached_trace_mask.store(mask, std::memory_order_relaxed);

@@ -82,12 +82,8 @@ class TraceTest : public ::testing::Test {
                  QuietComponents());
   }
 
-  // Opens the trace file with an INFO entry (number 001) and clears the last
-  // error that the header's lookups leave behind.
-  static void OpenTraceFile() {
-    ovEBankHelper::g_TraceInfo("trace file opened");
-    SetLastError(0);
-  }
+  // Opens the trace file with an INFO entry (number 001).
+  static void OpenTraceFile() { ovEBankHelper::g_TraceInfo("trace file opened"); }
 
   static std::string QuietComponents() {
     static const char* const kProgIds[] = {"OrvOnlineBanking.OrvOnline",

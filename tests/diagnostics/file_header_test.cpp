@@ -3,16 +3,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 
+#include "ebank/diagnostics/directories.h"
+#include "ebank/diagnostics/installation.h"
+#include "ebank/diagnostics/online_banking_handle.h"
 #include "ebank/diagnostics/trace.h"
 #include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/module.h"
-#include "ebank/platform/win32/version_info.h"
+#include "ebank/version.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -63,14 +68,12 @@ class FileHeaderTest : public TraceTest {
     platform::LoadRegistryForTesting(registry);
   }
 
-  // The library's own version line, present when its file carries a version.
-  static std::optional<std::string> OwnLinePrefix() {
+  // The library's own version line: its file carries the project's version.
+  static std::string OwnLine() {
     char path[260];
     const HMODULE own = platform::ModuleFromAddress(reinterpret_cast<const void*>(&g_TraceError));
-    if (GetModuleFileNameA(own, path, sizeof(path)) == 0) return std::nullopt;
-    DWORD handle = 0;
-    if (GetFileVersionInfoSizeA(path, &handle) == 0) return std::nullopt;
-    return ComponentLine(path, "");
+    EXPECT_NE(GetModuleFileNameA(own, path, sizeof(path)), 0u);
+    return ComponentLine(path, EBANK_VERSION_STRING);
   }
 
   // Checks the header's fixed lines and returns the index of its first
@@ -88,9 +91,7 @@ class FileHeaderTest : public TraceTest {
       EXPECT_EQ(lines[next++], "Versionsnummer in Registry: " + *version);
     }
     EXPECT_EQ(lines[next++], "");
-    if (const auto own = OwnLinePrefix()) {
-      EXPECT_EQ(lines[next++].substr(0, own->size()), *own);
-    }
+    EXPECT_EQ(lines[next++], OwnLine());
     return next;
   }
 
@@ -146,6 +147,38 @@ TEST_F(FileHeaderTest, MissingRegistryVersionLeavesItsLineOut) {
   const size_t next = ExpectHeaderStart(lines, std::nullopt);
   ASSERT_LT(next, lines.size());
   EXPECT_EQ(lines[next], ComponentLine(one_.string(), "1.0.0.7"));
+}
+
+// The header looks up versions of modules that have none (component 2), and
+// the library's lookups meet missing modules on their way; none of that may
+// reach a component's entries, which report the component's own last error.
+TEST_F(FileHeaderTest, EntriesReportOnlyTheCallersLastError) {
+  two_ = directory_ / "two.so";
+  LoadComponents("00000008", "5.1.0");
+  SetLastError(0);
+  g_TraceWarn("opening entry");
+  SetLastError(ERROR_ACCESS_DENIED);
+  ovEBankHelper::g_getZEBPath();
+  ovEBankHelper::g_getZEBDataPath();
+  ovEBankHelper::g_bIsEbankingInstalled();
+  EXPECT_EQ(ovEBankHelper::g_getOrvOnlineBankingHandle("libnot-loaded.so"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  g_TraceWarn("access refused");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  const auto entries = EntryLines();
+  const auto opening = std::find_if(entries.begin(), entries.end(), [](const std::string& line) {
+    return line.ends_with("WARNING: opening entry");
+  });
+  ASSERT_NE(opening, entries.end());
+  EXPECT_EQ(*(opening + 1), Separator()) << "no system message of the header's lookups";
+  const auto refused = std::find_if(opening, entries.end(), [](const std::string& line) {
+    return line.ends_with("WARNING: access refused");
+  });
+  ASSERT_LT(refused + 3, entries.end());
+  EXPECT_EQ(*(refused + 1), "Systemfehlermeldung:");
+  EXPECT_EQ(*(refused + 2), "Access is denied.");
+  EXPECT_EQ(*(refused + 3), Separator());
 }
 
 }  // namespace
