@@ -22,10 +22,15 @@ std::string FromTool(const char* directory) {
   return error ? std::string() : (tool.parent_path() / directory / kServerFileName).string();
 }
 
+// The file checked is the file loaded: a relative name, a bare file name too,
+// is made absolute here, since the loader would search the library path for
+// a bare name instead of the current directory.
 std::string Require(const std::string& path, const char* origin) {
   if (!IsFile(path))
     throw ToolError(std::string("the server named by ") + origin + " does not exist: " + path);
-  return path;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
+#include "ebank/platform/com/failure_report.h"
 #include "ebank/platform/com/guid_string.h"
 #include "ebank/platform/com/task_memory.h"
+#include "ebank/platform/win32/module_image_check.h"
 #include "ebank/platform/win32/registry.h"
 
 namespace {
@@ -65,6 +67,24 @@ std::optional<CLSID> ParseClsidText(const std::string& text) {
   return clsid;
 }
 
+// Loads the module named by `path` as the loader does: a name with a slash is
+// that file, a bare file name is searched for along the library path. A file
+// is checked before the loader maps it, as a cut one would fault the process.
+// Failures carry the loader's own reason as the error object's description.
+HRESULT Load(const std::string& path, void** handle) {
+  if (path.find('/') != std::string::npos) {
+    const std::string problem = ebank::platform::ModuleImageProblem(path.c_str());
+    if (!problem.empty()) {
+      return ebank::platform::ReportFailure(HRESULT_FROM_WIN32(ERROR_BAD_FORMAT), problem);
+    }
+  }
+  *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (*handle != nullptr) return S_OK;
+  const char* reason = dlerror();
+  return ebank::platform::ReportFailure(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND),
+                                        reason != nullptr ? reason : "cannot load " + path);
+}
+
 // In-process servers stay loaded for the life of the process, as objects and
 // factories they handed out may still be in use anywhere.
 class ServerModules {
@@ -74,18 +94,23 @@ class ServerModules {
     return *modules;
   }
 
+  // A module that cannot be used leaves an error object saying why.
   HRESULT EntryPoint(const std::string& path, DllGetClassObjectFunction* entry) {
     std::lock_guard lock(mutex_);
     auto found = entries_.find(path);
     if (found == entries_.end()) {
-      void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-      if (handle == nullptr) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+      void* handle = nullptr;
+      if (const HRESULT hr = Load(path, &handle); FAILED(hr)) return hr;
       auto function =
           reinterpret_cast<DllGetClassObjectFunction>(dlsym(handle, "DllGetClassObject"));
       found = entries_.emplace(path, function).first;
     }
     *entry = found->second;
-    return *entry != nullptr ? S_OK : CO_E_ERRORINDLL;
+    if (*entry == nullptr) {
+      return ebank::platform::ReportFailure(CO_E_ERRORINDLL,
+                                            path + " does not export DllGetClassObject");
+    }
+    return S_OK;
   }
 
  private:

@@ -1,62 +1,19 @@
 #include "ebank/platform/win32/elf_section_reader.h"
 
-#include <elf.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
+
+#include "ebank/platform/win32/elf_file.h"
 
 namespace ebank::platform {
 namespace {
 
-class File {
- public:
-  explicit File(const char* path) : fd_(::open(path, O_RDONLY | O_CLOEXEC)) {
-    struct stat info {};
-    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) Close();
-    if (fd_ >= 0) size_ = static_cast<std::uint64_t>(info.st_size);
-  }
-  ~File() { Close(); }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-
-  bool ok() const { return fd_ >= 0; }
-  std::uint64_t size() const { return size_; }
-
-  // Reads exactly `length` bytes at `offset`, which must lie inside the file.
-  bool Read(std::uint64_t offset, void* out, std::uint64_t length) const {
-    if (offset > size_ || length > size_ - offset) return false;
-    auto* bytes = static_cast<char*>(out);
-    while (length > 0) {
-      const ssize_t got = ::pread(fd_, bytes, length, static_cast<off_t>(offset));
-      if (got <= 0) return false;
-      bytes += got;
-      offset += static_cast<std::uint64_t>(got);
-      length -= static_cast<std::uint64_t>(got);
-    }
-    return true;
-  }
-
- private:
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
-  int fd_ = -1;
-  std::uint64_t size_ = 0;
-};
-
-bool IsSupportedElf(const Elf64_Ehdr& header) {
-  return std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 &&
-         header.e_ident[EI_CLASS] == ELFCLASS64 && header.e_ident[EI_DATA] == ELFDATA2LSB &&
-         header.e_shentsize == sizeof(Elf64_Shdr);
+bool ReadSupportedHeader(const ElfFile& file, Elf64_Ehdr* header) {
+  return file.ReadHeader(header) && header->e_shentsize == sizeof(Elf64_Shdr);
 }
 
 // Section headers, with the extended numbering of files that have more than
 // 0xff00 sections (count and name table index then live in section 0).
-bool ReadSectionHeaders(const File& file, const Elf64_Ehdr& header,
+bool ReadSectionHeaders(const ElfFile& file, const Elf64_Ehdr& header,
                         std::vector<Elf64_Shdr>* sections, size_t* names_index) {
   Elf64_Shdr first{};
   if (header.e_shoff == 0 || !file.Read(header.e_shoff, &first, sizeof first)) return false;
@@ -69,8 +26,13 @@ bool ReadSectionHeaders(const File& file, const Elf64_Ehdr& header,
   return file.Read(header.e_shoff, sections->data(), count * sizeof(Elf64_Shdr));
 }
 
-bool ReadContents(const File& file, const Elf64_Shdr& section, std::vector<BYTE>* bytes) {
-  if (section.sh_type == SHT_NOBITS || section.sh_size > kMaxElfSectionSize) return false;
+// Sizes are checked against the file before anything is allocated, so a
+// small hostile file cannot make the reader reserve what it does not hold.
+bool ReadContents(const ElfFile& file, const Elf64_Shdr& section, std::vector<BYTE>* bytes) {
+  if (section.sh_type == SHT_NOBITS || section.sh_size > kMaxElfSectionSize ||
+      section.sh_offset > file.size() || section.sh_size > file.size() - section.sh_offset) {
+    return false;
+  }
   bytes->resize(section.sh_size);
   return file.Read(section.sh_offset, bytes->data(), section.sh_size);
 }
@@ -80,14 +42,14 @@ bool ReadContents(const File& file, const Elf64_Shdr& section, std::vector<BYTE>
 ElfSection ReadElfSection(const char* path, std::string_view name) {
   ElfSection result;
   if (path == nullptr) return result;
-  const File file(path);
-  if (!file.ok()) return result;
+  const ElfFile file(path);
+  if (!file.is_open()) return result;
   result.status = ElfReadStatus::kNotElf;
   Elf64_Ehdr header{};
   std::vector<Elf64_Shdr> sections;
   size_t names_index = 0;
   std::vector<BYTE> names;
-  if (!file.Read(0, &header, sizeof header) || !IsSupportedElf(header) ||
+  if (!ReadSupportedHeader(file, &header) ||
       !ReadSectionHeaders(file, header, &sections, &names_index) ||
       !ReadContents(file, sections[names_index], &names)) {
     return result;
