@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ebank/version.h"
 #include "tests/tool/tool_runner.h"
 
 namespace ebank::tool_test {
@@ -39,6 +40,11 @@ TEST_F(DatabaseCommandsTest, DemoRunsTheTypicalRequestAndCleansUp) {
   EXPECT_THAT(result.out, HasSubstr("ddCOM::Catch returned  0x80004005"));
   EXPECT_THAT(result.out, HasSubstr("INFO: demo step 5: COrvTxnDBWrapper::AccountFind"));
   EXPECT_THAT(result.out, HasSubstr("WARNING: ddCOM::Exception 0xc00ce04d"));
+  // The header shows the library's version, its one ERROR entry is explained,
+  // and no entry carries a system message left by the library's own lookups.
+  EXPECT_THAT(result.out, HasSubstr("Versionsnummer: " EBANK_VERSION_STRING "\n"));
+  EXPECT_THAT(result.out, HasSubstr("The ERROR entry inside the header is the header's own"));
+  EXPECT_THAT(result.out, Not(HasSubstr("Systemfehlermeldung")));
   EXPECT_EQ(result.err, "");
   // Nothing is left in the temporary directory but the runner's own files.
   for (const auto& entry : std::filesystem::directory_iterator(directory_.path())) {
@@ -88,6 +94,25 @@ TEST_F(DatabaseCommandsTest, DbFindsAndListsWhatTheDemoKept) {
   EXPECT_THAT(result.err, HasSubstr("no EUR account"));
   EXPECT_EQ(RunTool(directory_, {"db", "-d", connection, "--find", "1"}).exit_code, 2);
 }
+
+#ifdef EBANK_TXNDB_SERVER_FILE
+// A server file cut short is refused with the reason instead of killing the
+// tool, and a bare file name names the file in the current directory.
+TEST_F(DatabaseCommandsTest, DbRefusesATruncatedServerAndFindsBareNamesInTheCurrentDirectory) {
+  const std::filesystem::path truncated = std::filesystem::path(directory_.path()) / "trunc.so";
+  std::filesystem::copy_file(EBANK_TXNDB_SERVER_FILE, truncated);
+  std::filesystem::resize_file(truncated, 6000);
+  ToolResult result = RunTool(directory_, {"db", "-d", "NoSuchDataSource", "-s", "./trunc.so"});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_THAT(result.err, HasSubstr(truncated.string() + " is truncated: its program headers"));
+
+  std::filesystem::copy_file(EBANK_TXNDB_SERVER_FILE,
+                             std::filesystem::path(directory_.path()) / "libebanktxndb.so");
+  result = RunTool(directory_, {"db", "-d", "NoSuchDataSource", "-s", "libebanktxndb.so"});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_THAT(result.err, HasSubstr("cannot connect to 'NoSuchDataSource'")) << "server loaded";
+}
+#endif
 
 TEST_F(DatabaseCommandsTest, DbReportsTheDriverButNeverThePassword) {
   const ToolResult result =

@@ -192,10 +192,22 @@ void List(COrvTxnDBWrapper& database) {
   if (result != S_OK) throw ToolError("no account list: " + DescribeServerFailure(result));
 }
 
+// The header's component list ends at the first component that is not
+// registered, with an ERROR entry of the lookup; here that is the first one.
+constexpr char kHeaderListNote[] =
+    "\nThe ERROR entry inside the header is the header's own: it lists the versions of the\n"
+    "installed banking components in a fixed order and stops at the first one that is not\n"
+    "registered. The demo registers only the transaction database server (Brantel.OrvTxnDB),\n"
+    "so the list ends at the first component, OrvOnlineBanking.OrvOnline.\n";
+
 void ShowTraceFile(const std::string& path) {
   std::printf("\nThe trace file %s recorded:\n", path.c_str());
   try {
-    std::fputs(ReadInput(path).c_str(), stdout);
+    const std::string trace = ReadInput(path);
+    std::fputs(trace.c_str(), stdout);
+    if (trace.find("ERROR: CLSID konnte aus der ProgID") != std::string::npos) {
+      std::fputs(kHeaderListNote, stdout);
+    }
   } catch (const ToolError& error) {
     std::printf("    (%s)\n", error.what());
   }

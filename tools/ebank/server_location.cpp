@@ -30,7 +30,7 @@ std::string Require(const std::string& path, const char* origin) {
     throw ToolError(std::string("the server named by ") + origin + " does not exist: " + path);
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
+  return error ? path : absolute.lexically_normal().string();
 }
 
 }  // namespace
