@@ -137,8 +137,13 @@ extern "C" BOOL VerQueryValueA(LPCVOID block, LPCSTR sub_block, LPVOID* value, U
   if (block == nullptr || sub_block == nullptr || value == nullptr || length == nullptr) {
     return FALSE;
   }
+  // The block's own recorded size bounds every read, as for a block read
+  // from a file.
   const auto* bytes = static_cast<const BYTE*>(block);
-  if (std::memcmp(bytes, rsrc::kVersionMagic, sizeof rsrc::kVersionMagic) != 0) return FALSE;
+  if (std::memcmp(bytes, rsrc::kVersionMagic, sizeof rsrc::kVersionMagic) != 0 ||
+      !IsValidBlock(bytes, U32(bytes + 12))) {
+    return FALSE;
+  }
   const std::string_view query(sub_block);
   if (EqualsIgnoringCase(query, kTranslationQuery)) {
     *value = const_cast<BYTE*>(bytes + rsrc::kVersionHeaderSize);
