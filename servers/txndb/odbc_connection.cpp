@@ -3,10 +3,16 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <mutex>
 #include <utility>
 
 namespace ebank::txndb {
 namespace {
+
+// The driver manager keeps process-wide state (its configuration cache) that
+// it does not lock while it opens or closes a connection, so server objects on
+// several threads do that one at a time. Recursive: a failed open closes.
+std::recursive_mutex driver_manager_mutex;
 
 bool Succeeded(SQLRETURN rc) {
   return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
@@ -116,6 +122,7 @@ OdbcConnection::~OdbcConnection() {
 }
 
 void OdbcConnection::Open(const std::string& connection_string) {
+  std::lock_guard lock(driver_manager_mutex);
   Close();
   SQLHANDLE environment = SQL_NULL_HANDLE;
   if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment))) {
@@ -141,6 +148,7 @@ void OdbcConnection::Open(const std::string& connection_string) {
 }
 
 void OdbcConnection::Close() {
+  std::lock_guard lock(driver_manager_mutex);
   if (connection_ != nullptr) {
     SQLDisconnect(connection_);
     SQLFreeHandle(SQL_HANDLE_DBC, connection_);

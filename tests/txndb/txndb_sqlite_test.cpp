@@ -109,7 +109,8 @@ TEST_F(TxnDbSqliteTest, AccountsAddedFromEightThreadsAtOnceAreAllStored) {
       {
         COrvTxnDBWrapper db;
         Init(db, directory_.SqliteConnectionString("thread" + std::to_string(t) + ".db"));
-        start.arrive_and_wait();
+        EXPECT_EQ(db.ConnectDB(), S_OK);
+        start.arrive_and_wait();  // the first parse of every thread at once
         for (int i = 0; i < kAccountsEach; ++i) {
           const std::wstring number = std::to_wstring(t * 100 + i);
           if (Add(db, number.c_str(), L"50010517") >= 0) ++stored[t];
