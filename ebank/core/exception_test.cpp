@@ -46,6 +46,14 @@ TEST(ExceptionTest, CarriesAnyHResult) {
 
 TEST(ExceptionTest, DescriptionIsTheSystemText) {
   EXPECT_EQ(Take(ddCOM::Exception(E_FAIL).Description()), L"Unspecified error\r\n");
+  // Failures a component meets and Catch traces: a full disk, a locked file,
+  // a remote server that went away.
+  EXPECT_EQ(Take(ddCOM::Exception(MakeHResult(0x80070070)).Description()),
+            L"There is not enough space on the disk.\r\n");
+  EXPECT_EQ(Take(ddCOM::Exception(MakeHResult(0x80070020)).Description()),
+            L"The process cannot access the file because it is being used by another process.\r\n");
+  EXPECT_EQ(Take(ddCOM::Exception(MakeHResult(0x800706BA)).Description()),
+            L"The RPC server is unavailable.\r\n");
   EXPECT_EQ(Take(ddCOM::Exception(MakeHResult(0x8123ABCD)).Description()), L"<null>");
 }
 
