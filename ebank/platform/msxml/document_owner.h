@@ -40,6 +40,11 @@ class DocumentOwner {
   bool has_declaration() const { return has_declaration_; }
   void set_has_declaration(bool value) { has_declaration_ = value; }
 
+  // Whether `text` keeps white space at the ends of element text and loading
+  // keeps text nodes of nothing but white space.
+  bool preserves_white_space() const { return preserves_white_space_; }
+  void set_preserves_white_space(bool value) { preserves_white_space_ = value; }
+
   // The document object currently presenting this tree (not owned); null
   // when there is none, so that one is made on demand.
   DomDocument* document_object() const { return document_object_; }
@@ -57,6 +62,7 @@ class DocumentOwner {
   std::atomic<ULONG> references_{0};
   xmlDocPtr doc_;
   bool has_declaration_ = false;
+  bool preserves_white_space_ = false;
   DomDocument* document_object_ = nullptr;
   std::unordered_set<xmlNodePtr> detached_roots_;
 };

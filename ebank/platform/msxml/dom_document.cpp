@@ -96,6 +96,7 @@ HRESULT DomDocument::Adopt(ParseOutcome outcome, VARIANT_BOOL* success) {
       outcome.doc != nullptr ? DocumentOwner::Create(outcome.doc) : DocumentOwner::CreateEmpty();
   if (!owner) return Fail(E_OUTOFMEMORY, "Not enough memory for the document.");
   owner->set_has_declaration(outcome.has_declaration);
+  owner->set_preserves_white_space(this->owner()->preserves_white_space());
   if (this->owner()->document_object() == this) this->owner()->set_document_object(nullptr);
   owner->set_document_object(this);
   Reset(reinterpret_cast<xmlNodePtr>(owner->doc()), owner);
@@ -175,6 +176,17 @@ STDMETHODIMP DomDocument::put_resolveExternals(VARIANT_BOOL) {
   return S_OK;
 }
 
+STDMETHODIMP DomDocument::get_preserveWhiteSpace(VARIANT_BOOL* preserve) {
+  if (preserve == nullptr) return Fail(E_INVALIDARG, "A result pointer is null.");
+  *preserve = owner()->preserves_white_space() ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+STDMETHODIMP DomDocument::put_preserveWhiteSpace(VARIANT_BOOL preserve) {
+  owner()->set_preserves_white_space(preserve != VARIANT_FALSE);
+  return S_OK;
+}
+
 STDMETHODIMP DomDocument::load(VARIANT source, VARIANT_BOOL* success) {
   return Run([&]() -> HRESULT {
     if (success != nullptr) *success = VARIANT_FALSE;
@@ -185,12 +197,13 @@ STDMETHODIMP DomDocument::load(VARIANT source, VARIANT_BOOL* success) {
     if (!ReadWholeFile(path, &bytes, &error_number)) {
       return Adopt(FileNotRead(path, error_number), success);
     }
-    return Adopt(ParseFileBytes(bytes, path), success);
+    return Adopt(ParseFileBytes(bytes, path, owner()->preserves_white_space()), success);
   });
 }
 
 STDMETHODIMP DomDocument::loadXML(BSTR xml, VARIANT_BOOL* success) {
-  return Run([&] { return Adopt(ParseText(BstrToUtf8(xml)), success); });
+  return Run(
+      [&] { return Adopt(ParseText(BstrToUtf8(xml), owner()->preserves_white_space()), success); });
 }
 
 STDMETHODIMP DomDocument::save(VARIANT destination) {

@@ -28,6 +28,8 @@ class DomDocument final : public NodeBase<IXMLDOMDocument2> {
   STDMETHODIMP put_async(VARIANT_BOOL async) override;
   STDMETHODIMP put_validateOnParse(VARIANT_BOOL validate) override;
   STDMETHODIMP put_resolveExternals(VARIANT_BOOL resolve) override;
+  STDMETHODIMP get_preserveWhiteSpace(VARIANT_BOOL* preserve) override;
+  STDMETHODIMP put_preserveWhiteSpace(VARIANT_BOOL preserve) override;
   STDMETHODIMP load(VARIANT source, VARIANT_BOOL* success) override;
   STDMETHODIMP loadXML(BSTR xml, VARIANT_BOOL* success) override;
   STDMETHODIMP save(VARIANT destination) override;

@@ -201,6 +201,13 @@ inline void IXMLDOMDocument::PutvalidateOnParse(VARIANT_BOOL validate) {
 inline void IXMLDOMDocument::PutresolveExternals(VARIANT_BOOL resolve) {
   EBANK_MSXML_CHECK(IXMLDOMDocument, put_resolveExternals(resolve));
 }
+inline VARIANT_BOOL IXMLDOMDocument::GetpreserveWhiteSpace() {
+  return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXMLDOMDocument,
+                           get_preserveWhiteSpace(out));
+}
+inline void IXMLDOMDocument::PutpreserveWhiteSpace(VARIANT_BOOL preserve) {
+  EBANK_MSXML_CHECK(IXMLDOMDocument, put_preserveWhiteSpace(preserve));
+}
 inline VARIANT_BOOL IXMLDOMDocument::load(const _variant_t& source) {
   return EBANK_MSXML_FETCH(VARIANT_BOOL, VARIANT_BOOL, IXMLDOMDocument,
                            load(static_cast<const VARIANT&>(source), out));

@@ -1,7 +1,6 @@
 #include "ebank/platform/msxml/node_operations.h"
 
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "ebank/platform/msxml/error_report.h"
 #include "ebank/platform/msxml/node_core.h"
 #include "ebank/platform/msxml/node_names.h"
+#include "ebank/platform/msxml/node_text.h"
 #include "ebank/platform/msxml/node_wrapping.h"
 #include "ebank/platform/msxml/text_conversion.h"
 #include "ebank/platform/msxml/tree_edit.h"
@@ -37,37 +37,6 @@ HRESULT ReturnText(std::string_view utf8, BSTR* out) {
 xmlNodePtr NodeOf(IXMLDOMNode* object) {
   NodeCore* core = object != nullptr ? NodeCore::FromInterface(object) : nullptr;
   return core != nullptr ? core->node() : nullptr;
-}
-
-std::string_view ViewOf(const xmlChar* text) {
-  return text != nullptr ? std::string_view(reinterpret_cast<const char*>(text))
-                         : std::string_view();
-}
-
-// The text of a node that keeps it in one piece, read in place without the
-// copy xmlNodeGetContent makes: a text-like node's own content, or the only
-// child text of an element or attribute. Nothing for other nodes.
-std::optional<std::string_view> TextInPlace(xmlNodePtr node) {
-  switch (node->type) {
-    case XML_TEXT_NODE:
-    case XML_CDATA_SECTION_NODE:
-    case XML_COMMENT_NODE:
-    case XML_PI_NODE:
-      return ViewOf(node->content);
-    case XML_ELEMENT_NODE:
-    case XML_ATTRIBUTE_NODE: {
-      const xmlNodePtr child = node->children;
-      if (child == nullptr) return std::string_view();
-      const bool single_text =
-          child->next == nullptr &&
-          (child->type == XML_TEXT_NODE ||
-           (child->type == XML_CDATA_SECTION_NODE && node->type == XML_ELEMENT_NODE));
-      if (single_text) return ViewOf(child->content);
-      return std::nullopt;
-    }
-    default:
-      return std::nullopt;
-  }
 }
 
 bool HasChildList(xmlNodePtr node) {
@@ -104,6 +73,7 @@ HRESULT CloneDocument(xmlNodePtr node, bool deep, IXMLDOMNode** clone) {
   RefPtr<DocumentOwner> owner = DocumentOwner::Create(xmlCopyDoc(source->doc(), deep ? 1 : 0));
   if (!owner) return Fail(E_OUTOFMEMORY, "The document cannot be copied.");
   owner->set_has_declaration(source->has_declaration());
+  owner->set_preserves_white_space(source->preserves_white_space());
   *clone = DomDocument::Create(std::move(owner));
   return S_OK;
 }
@@ -161,13 +131,9 @@ HRESULT GetOwnerDocument(xmlNodePtr node, IXMLDOMDocument** document) {
 
 HRESULT GetText(xmlNodePtr node, BSTR* text) {
   if (text == nullptr) return NullResult();
-  if (const std::optional<std::string_view> stored = TextInPlace(node)) {
-    return ReturnText(*stored, text);
-  }
-  xmlChar* content = xmlNodeGetContent(node);
-  HRESULT hr = ReturnText(ViewOf(content), text);
-  xmlFree(content);
-  return hr;
+  std::string storage;
+  const bool trim = !DocumentOwner::Of(node)->preserves_white_space();
+  return ReturnText(NodeText(node, trim, &storage), text);
 }
 
 HRESULT PutText(xmlNodePtr node, BSTR text) {

@@ -4,7 +4,9 @@
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/msxml/document_owner.h"
+#include "ebank/platform/msxml/entity_content.h"
 #include "ebank/platform/msxml/node_core.h"
+#include "ebank/platform/msxml/parse_limits.h"
 
 namespace ebank::platform::msxml {
 namespace {
@@ -81,16 +83,22 @@ void LinkLastChild(xmlNodePtr parent, xmlNodePtr child) {
   parent->last = child;
 }
 
+// Links the unlinked `node` as the sibling before `next`.
+void LinkBefore(xmlNodePtr next, xmlNodePtr node) {
+  node->parent = next->parent;
+  node->next = next;
+  node->prev = next->prev;
+  if (next->prev != nullptr) {
+    next->prev->next = node;
+  } else {
+    next->parent->children = node;
+  }
+  next->prev = node;
+}
+
 void LinkInPlaceOf(xmlNodePtr replaced, xmlNodePtr child) {
-  xmlNodePtr parent = replaced->parent;
-  child->parent = parent;
-  child->prev = replaced->prev;
-  child->next = replaced->next;
-  if (child->prev != nullptr) child->prev->next = child;
-  if (child->next != nullptr) child->next->prev = child;
-  if (parent->children == replaced) parent->children = child;
-  if (parent->last == replaced) parent->last = child;
-  replaced->parent = replaced->prev = replaced->next = nullptr;
+  LinkBefore(replaced, child);
+  xmlUnlinkNode(replaced);
 }
 
 // Points the namespace references of an element subtree at declarations in
@@ -108,11 +116,24 @@ void Detach(xmlNodePtr child) {
   }
 }
 
+// Copies of the nodes the entity of `reference` stands for, in its document;
+// null for an unknown or empty entity.
+xmlNodePtr CopyOfReplacement(xmlNodePtr reference) {
+  xmlNodePtr content = EntityContent(reference);
+  return content != nullptr ? xmlDocCopyNodeList(reference->doc, content) : nullptr;
+}
+
+// Hands an unlinked subtree of `source` without entity references to
+// `target`. xmlDOMWrapAdoptNode moves names and texts out of the source
+// document's dictionary, but not those of entity references.
+bool Adopt(xmlNodePtr node, xmlDocPtr source, xmlDocPtr target, xmlNodePtr parent) {
+  ExpandEntityReferences(node);
+  return xmlDOMWrapAdoptNode(nullptr, source, node, target, parent, 0) == 0;
+}
+
 HRESULT MoveToDocument(xmlNodePtr child, xmlNodePtr parent) {
   DocumentOwner* target = DocumentOwner::Of(parent);
-  if (xmlDOMWrapAdoptNode(nullptr, child->doc, child, parent->doc, parent, 0) != 0) {
-    return E_FAIL;
-  }
+  if (!Adopt(child, child->doc, parent->doc, parent)) return E_FAIL;
   AnyInSubtree(child, [target](xmlNodePtr node) {
     if (NodeCore* object = NodeCore::OfNode(node)) object->Rebind(target);
     return false;
@@ -162,6 +183,7 @@ HRESULT InsertChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr replaced) {
   if (parent->type == XML_DOCUMENT_NODE && !FitsIntoDocument(parent, child, replaced)) {
     return E_FAIL;
   }
+  if (child->type == XML_ENTITY_REF_NODE && child->doc != parent->doc) return E_FAIL;
   RefPtr<DocumentOwner> source(DocumentOwner::Of(child));  // alive until the move is done
   Detach(child);
   if (child->doc != parent->doc && FAILED(MoveToDocument(child, parent))) {
@@ -176,6 +198,46 @@ HRESULT InsertChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr replaced) {
   }
   DeclareUsedNamespaces(child);
   return S_OK;
+}
+
+xmlNodePtr CopyToDocument(xmlNodePtr node, xmlDocPtr target) {
+  if (node->type == XML_ENTITY_REF_NODE) return nullptr;
+  xmlNodePtr copy = xmlDocCopyNode(node, node->doc, 1);
+  if (copy != nullptr && !Adopt(copy, node->doc, target, nullptr)) {
+    xmlFreeNode(copy);
+    return nullptr;
+  }
+  return copy;
+}
+
+void ExpandEntityReferences(xmlNodePtr root) {
+  struct Reference {
+    xmlNodePtr node;
+    int depth;
+  };
+  std::vector<Reference> pending;
+  const auto collect = [&pending](xmlNodePtr subtree, int depth) {
+    AnyInSubtree(subtree, [&](xmlNodePtr node) {
+      if (node->type == XML_ENTITY_REF_NODE) pending.push_back({node, depth});
+      return false;
+    });
+  };
+  collect(root, 0);
+  while (!pending.empty()) {
+    const Reference reference = pending.back();
+    pending.pop_back();
+    if (reference.node == root) continue;
+    xmlNodePtr copy =
+        reference.depth < kMaxEntityNesting ? CopyOfReplacement(reference.node) : nullptr;
+    while (copy != nullptr) {
+      xmlNodePtr next = copy->next;
+      copy->next = nullptr;
+      LinkBefore(reference.node, copy);
+      collect(copy, reference.depth + 1);
+      copy = next;
+    }
+    DiscardSubtree(reference.node);
+  }
 }
 
 HRESULT SetNodeText(xmlNodePtr node, const char* utf8) {

@@ -1,6 +1,9 @@
 // Structural edits of libxml2 trees that respect the node objects living on
 // them: nothing with an object is freed, text nodes are never merged away, and
-// nodes moved between documents carry their objects along.
+// nodes moved between documents carry their objects along. A node crosses into
+// another document only here (InsertChild and CopyToDocument), and always
+// without entity references: they point into the DTD of the document they came
+// from, so they are replaced by copies of what they stand for.
 #ifndef EBANK_PLATFORM_MSXML_TREE_EDIT_H_
 #define EBANK_PLATFORM_MSXML_TREE_EDIT_H_
 
@@ -31,8 +34,18 @@ void FreeDetachedIfUnused(xmlNodePtr node);
 
 // Makes `child` (of any document, linked anywhere or detached) the last child
 // of `parent`, or puts it in the place of `replaced` (a child of `parent`),
-// which is then discarded. E_FAIL when the tree would become invalid.
+// which is then discarded. E_FAIL when the tree would become invalid, and for
+// an entity reference of another document.
 HRESULT InsertChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr replaced);
+
+// A deep copy of `node` (not a document) that belongs to `target`, unlinked
+// and not listed anywhere; null when memory runs out.
+xmlNodePtr CopyToDocument(xmlNodePtr node, xmlDocPtr target);
+
+// Replaces every entity reference in the subtree of `root` (attribute values
+// included, `root` itself excepted) by copies of the nodes its entity stands
+// for, references among them expanded in turn.
+void ExpandEntityReferences(xmlNodePtr root);
 
 // Replaces the children of `node` by one text node holding `utf8` (none for
 // the empty text); on a text-like node sets its content.

@@ -28,6 +28,11 @@ struct IXMLDOMDocument : IXMLDOMNode {
   STDMETHOD(put_async)(VARIANT_BOOL async) = 0;
   STDMETHOD(put_validateOnParse)(VARIANT_BOOL validate) = 0;
   STDMETHOD(put_resolveExternals)(VARIANT_BOOL resolve) = 0;
+  // False (the default): loading drops text nodes of nothing but white space
+  // outside xml:space="preserve" scopes, and `text` drops white space at the
+  // ends of ordinary text. True keeps all white space. Kept across loads.
+  STDMETHOD(get_preserveWhiteSpace)(VARIANT_BOOL* preserve) = 0;
+  STDMETHOD(put_preserveWhiteSpace)(VARIANT_BOOL preserve) = 0;
   // Parses the file named by `source` (a VT_BSTR path).
   STDMETHOD(load)(VARIANT source, VARIANT_BOOL* success) = 0;
   // Parses `xml`.
@@ -45,6 +50,8 @@ struct IXMLDOMDocument : IXMLDOMNode {
   void Putasync(VARIANT_BOOL async);
   void PutvalidateOnParse(VARIANT_BOOL validate);
   void PutresolveExternals(VARIANT_BOOL resolve);
+  VARIANT_BOOL GetpreserveWhiteSpace();
+  void PutpreserveWhiteSpace(VARIANT_BOOL preserve);
   VARIANT_BOOL load(const _variant_t& source);
   VARIANT_BOOL loadXML(const _bstr_t& xml);
   void save(const _variant_t& destination);

@@ -7,6 +7,7 @@
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/msxml/libxml_errors.h"
+#include "ebank/platform/msxml/tree_edit.h"
 
 namespace ebank::platform::msxml {
 namespace {
@@ -17,12 +18,21 @@ struct DocDeleter {
 using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 
 // A document of its own holding a deep copy of `node` (of the whole document
-// for a document node).
+// for a document node) without entity references: libxslt neither reads
+// through them nor copies them into its result with their text. Null for a
+// node that cannot be copied (an entity reference).
 DocPtr CopyIntoOwnDocument(xmlNodePtr node) {
-  if (node->type == XML_DOCUMENT_NODE) return DocPtr(xmlCopyDoc(node->doc, 1));
+  if (node->type == XML_DOCUMENT_NODE) {
+    DocPtr doc(xmlCopyDoc(node->doc, 1));
+    if (!doc) throw std::bad_alloc();
+    for (xmlNodePtr child = doc->children; child != nullptr; child = child->next) {
+      if (child->type != XML_DTD_NODE) ExpandEntityReferences(child);
+    }
+    return doc;
+  }
   DocPtr doc(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
-  if (!doc) return doc;
-  xmlNodePtr copy = xmlDocCopyNode(node, doc.get(), 1);
+  if (!doc) throw std::bad_alloc();
+  xmlNodePtr copy = CopyToDocument(node, doc.get());
   if (copy == nullptr) return nullptr;
   xmlDocSetRootElement(doc.get(), copy);
   return doc;
@@ -64,7 +74,10 @@ HRESULT CompileStylesheet(xmlNodePtr stylesheet, std::shared_ptr<xsltStylesheet>
                           std::string* error) {
   ErrorCapture capture;
   DocPtr copy = CopyIntoOwnDocument(stylesheet);
-  if (!copy) throw std::bad_alloc();
+  if (!copy) {
+    *error = "This node cannot be a style sheet.";
+    return E_FAIL;
+  }
   xsltStylesheetPtr style = xsltParseStylesheetDoc(copy.get());
   if (style != nullptr && style->errors == 0) {
     copy.release();  // owned by the style sheet now
@@ -84,9 +97,13 @@ HRESULT ApplyStylesheet(xsltStylesheetPtr style, xmlNodePtr input, std::string* 
   ErrorCapture capture;
   DocPtr input_copy;
   xmlDocPtr source = input->doc;
-  if (input->type != XML_DOCUMENT_NODE) {
+  // Only a document with a DTD can hold entity references.
+  if (input->type != XML_DOCUMENT_NODE || input->doc->intSubset != nullptr) {
     input_copy = CopyIntoOwnDocument(input);
-    if (!input_copy) throw std::bad_alloc();
+    if (!input_copy) {
+      *error = "This node cannot be transformed.";
+      return E_FAIL;
+    }
     source = input_copy.get();
   }
   xsltTransformContextPtr context = xsltNewTransformContext(style, source);

@@ -1,0 +1,77 @@
+#include "ebank/platform/msxml/dtd_guard.h"
+
+#include <libxml/SAX2.h>
+#include <libxml/entities.h>
+
+#include <string_view>
+
+#include "ebank/platform/msxml/markup_scan.h"
+#include "ebank/platform/msxml/parse_limits.h"
+
+namespace ebank::platform::msxml {
+namespace {
+
+std::string TextOf(const xmlChar* text) {
+  return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+}  // namespace
+
+DtdGuard::DtdGuard(xmlParserCtxtPtr context) : context_(context) {
+  context->_private = this;
+  context->sax->attributeDecl = AttributeDecl;
+  context->sax->entityDecl = EntityDecl;
+}
+
+DtdGuard::~DtdGuard() {
+  context_->_private = nullptr;
+  context_->sax->attributeDecl = xmlSAX2AttributeDecl;
+  context_->sax->entityDecl = xmlSAX2EntityDecl;
+}
+
+DtdGuard* DtdGuard::Of(void* context) {
+  return static_cast<DtdGuard*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+}
+
+void DtdGuard::AttributeDecl(void* context, const xmlChar* element, const xmlChar* name, int type,
+                             int def, const xmlChar* default_value, xmlEnumerationPtr values) {
+  // The parser keeps the default of exactly these declarations for elements.
+  if (default_value != nullptr && def != XML_ATTRIBUTE_IMPLIED && def != XML_ATTRIBUTE_REQUIRED) {
+    Of(context)->CountDefault(TextOf(element), TextOf(name), TextOf(default_value));
+  }
+  xmlSAX2AttributeDecl(context, element, name, type, def, default_value, values);
+}
+
+void DtdGuard::CountDefault(const std::string& element, const std::string& name,
+                            const std::string& value) {
+  Defaults& defaults = defaults_[element];
+  const bool declares_namespace = name == "xmlns" || name.starts_with("xmlns:");
+  if (declares_namespace) defaults.namespace_bytes += name.size() + value.size();
+  if (++defaults.count > kMaxDefaultedAttributes) {
+    Stop("The DTD gives the element '" + element + "' more than " +
+         std::to_string(kMaxDefaultedAttributes) + " attributes by default.");
+  } else if (defaults.namespace_bytes > kMaxDefaultedNamespaceBytes) {
+    Stop("The DTD gives the element '" + element + "' namespace declarations of more than " +
+         std::to_string(kMaxDefaultedNamespaceBytes) + " bytes by default.");
+  }
+}
+
+void DtdGuard::EntityDecl(void* context, const xmlChar* name, int type, const xmlChar* public_id,
+                          const xmlChar* system_id, xmlChar* content) {
+  if (type == XML_INTERNAL_GENERAL_ENTITY && content != nullptr &&
+      FindCrowdedTag(reinterpret_cast<const char*>(content), kMaxAttributes)) {
+    Of(context)->Stop("The entity '" + TextOf(name) + "' holds a start tag with more than " +
+                      std::to_string(kMaxAttributes) + " attributes.");
+  }
+  xmlSAX2EntityDecl(context, name, type, public_id, system_id, content);
+}
+
+void DtdGuard::Stop(std::string reason) {
+  if (stopped()) return;
+  reason_ = std::move(reason);
+  line_ = context_->input != nullptr ? context_->input->line : 0;
+  column_ = context_->input != nullptr ? context_->input->col : 0;
+  xmlStopParser(context_);
+}
+
+}  // namespace ebank::platform::msxml
