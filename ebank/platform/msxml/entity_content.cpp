@@ -1,6 +1,7 @@
 #include "ebank/platform/msxml/entity_content.h"
 
 #include <libxml/entities.h>
+#include <libxml/hash.h>
 #include <libxml/parser.h>
 
 #include "ebank/platform/msxml/libxml_errors.h"
@@ -25,16 +26,27 @@ void ParseContent(xmlEntityPtr entity) {
   }
 }
 
+bool NeedsContent(xmlEntityPtr entity) {
+  return entity->children == nullptr && entity->content != nullptr &&
+         entity->etype == XML_INTERNAL_GENERAL_ENTITY;
+}
+
 }  // namespace
 
 xmlNodePtr EntityContent(xmlNodePtr reference) {
   xmlEntityPtr entity = xmlGetDocEntity(reference->doc, reference->name);
   if (entity == nullptr) return nullptr;
-  if (entity->children == nullptr && entity->content != nullptr &&
-      entity->etype == XML_INTERNAL_GENERAL_ENTITY) {
-    ParseContent(entity);
-  }
+  if (NeedsContent(entity)) ParseContent(entity);
   return entity->children;
+}
+
+void ParseEntityContents(xmlDocPtr doc) {
+  if (doc->intSubset == nullptr || doc->intSubset->entities == nullptr) return;
+  const auto parse = [](void* payload, void*, const xmlChar*) {
+    auto* entity = static_cast<xmlEntityPtr>(payload);
+    if (NeedsContent(entity)) ParseContent(entity);
+  };
+  xmlHashScan(static_cast<xmlHashTablePtr>(doc->intSubset->entities), parse, nullptr);
 }
 
 }  // namespace ebank::platform::msxml

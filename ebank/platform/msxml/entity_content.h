@@ -15,6 +15,10 @@ namespace ebank::platform::msxml {
 // a replacement text that is not well-formed content.
 xmlNodePtr EntityContent(xmlNodePtr reference);
 
+// Gives every internal entity of a copied document its nodes, so that XPath,
+// which reads entity text only from them, sees what it saw in the original.
+void ParseEntityContents(xmlDocPtr doc);
+
 }  // namespace ebank::platform::msxml
 
 #endif  // EBANK_PLATFORM_MSXML_ENTITY_CONTENT_H_

@@ -9,6 +9,7 @@
 #include "ebank/platform/msxml/dom_document.h"
 #include "ebank/platform/msxml/dom_named_node_map.h"
 #include "ebank/platform/msxml/dom_node_list.h"
+#include "ebank/platform/msxml/entity_content.h"
 #include "ebank/platform/msxml/error_report.h"
 #include "ebank/platform/msxml/node_core.h"
 #include "ebank/platform/msxml/node_names.h"
@@ -72,6 +73,7 @@ HRESULT CloneDocument(xmlNodePtr node, bool deep, IXMLDOMNode** clone) {
   const DocumentOwner* source = DocumentOwner::Of(node);
   RefPtr<DocumentOwner> owner = DocumentOwner::Create(xmlCopyDoc(source->doc(), deep ? 1 : 0));
   if (!owner) return Fail(E_OUTOFMEMORY, "The document cannot be copied.");
+  ParseEntityContents(owner->doc());
   owner->set_has_declaration(source->has_declaration());
   owner->set_preserves_white_space(source->preserves_white_space());
   *clone = DomDocument::Create(std::move(owner));

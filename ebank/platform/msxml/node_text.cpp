@@ -110,18 +110,20 @@ void PiecesOf(xmlNodePtr node, std::vector<Piece>* pieces) {
   }
 }
 
-bool KeepsWhiteSpace(const Piece& piece) {
-  return piece.cdata || InPreserveScope(piece.context);
+bool KeepsWhiteSpace(const Piece& piece, PreserveScopes& scopes) {
+  return piece.cdata || scopes.Preserves(piece.context);
 }
 
 constexpr const char* kXmlSpaces = " \t\n\r";
 
 // Where the trimmed text starts: the piece and the offset in it; past the
 // end when nothing but white space is left.
-std::pair<size_t, size_t> TrimmedStart(std::span<const Piece> pieces) {
+std::pair<size_t, size_t> TrimmedStart(std::span<const Piece> pieces, PreserveScopes& scopes) {
   for (size_t i = 0; i < pieces.size(); ++i) {
     const size_t kept = pieces[i].text.find_first_not_of(kXmlSpaces);
-    if (kept == 0 || (!pieces[i].text.empty() && KeepsWhiteSpace(pieces[i]))) return {i, 0};
+    if (kept == 0 || (!pieces[i].text.empty() && KeepsWhiteSpace(pieces[i], scopes))) {
+      return {i, 0};
+    }
     if (kept != std::string_view::npos) return {i, kept};
   }
   return {pieces.size(), 0};
@@ -129,12 +131,12 @@ std::pair<size_t, size_t> TrimmedStart(std::span<const Piece> pieces) {
 
 // Where the trimmed text ends: one past its last piece, and the length kept
 // of that piece.
-std::pair<size_t, size_t> TrimmedEnd(std::span<const Piece> pieces) {
+std::pair<size_t, size_t> TrimmedEnd(std::span<const Piece> pieces, PreserveScopes& scopes) {
   for (size_t i = pieces.size(); i-- > 0;) {
     const std::string_view text = pieces[i].text;
     if (text.empty()) continue;
     const size_t last = text.find_last_not_of(kXmlSpaces);
-    if (last + 1 == text.size() || KeepsWhiteSpace(pieces[i])) {
+    if (last + 1 == text.size() || KeepsWhiteSpace(pieces[i], scopes)) {
       return {i + 1, text.size()};
     }
     if (last != std::string_view::npos) return {i + 1, last + 1};
@@ -157,8 +159,9 @@ std::string_view NodeText(xmlNodePtr node, bool trim, std::string* storage) {
   size_t first = 0, first_offset = 0, end = pieces.size();
   size_t last_length = end > 0 ? pieces.back().text.size() : 0;
   if (trim) {
-    std::tie(first, first_offset) = TrimmedStart(pieces);
-    std::tie(end, last_length) = TrimmedEnd(pieces);
+    PreserveScopes scopes;
+    std::tie(first, first_offset) = TrimmedStart(pieces, scopes);
+    std::tie(end, last_length) = TrimmedEnd(pieces, scopes);
   }
   if (first >= end) return {};
   if (first + 1 == end) {

@@ -51,8 +51,12 @@ TEST_F(TreeEditTest, ReferencesStayWithinTheirDocumentAndItsClones) {
   doc->GetdocumentElement()->appendChild(fi->cloneNode(VARIANT_TRUE));
   EXPECT_EQ(Text(doc->GetdocumentElement()->Getxml()),
             L"<A><FI NAME=\"&b;!\">&b;</FI><G>&n;</G><FI NAME=\"&b;!\">&b;</FI></A>");
+  // XPath reads entity text in a clone as in the original.
+  const _bstr_t by_text(L"A/FI[contains(., '12345678')]");
+  EXPECT_NE(doc->selectSingleNode(by_text), nullptr);
   IXMLDOMDocumentPtr clone = doc->cloneNode(VARIANT_TRUE);
   doc = nullptr;
+  EXPECT_NE(clone->selectSingleNode(by_text), nullptr);
   EXPECT_EQ(Text(clone->GetdocumentElement()->Gettext()), L"12345678x123456781234567812345678");
 
   // A reference itself cannot leave its document; its parent can.

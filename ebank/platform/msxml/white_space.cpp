@@ -1,6 +1,7 @@
 #include "ebank/platform/msxml/white_space.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace ebank::platform::msxml {
@@ -8,10 +9,14 @@ namespace {
 
 enum class Scope { kInherit, kDefault, kPreserve };
 
+const xmlChar* Utf8(const char* text) {
+  return reinterpret_cast<const xmlChar*>(text);
+}
+
 // What the xml:space attribute of `element` says, if it has one.
 Scope OwnScope(xmlNodePtr element) {
-  xmlChar* value = xmlGetNsProp(element, reinterpret_cast<const xmlChar*>("space"),
-                                reinterpret_cast<const xmlChar*>(XML_XML_NAMESPACE));
+  xmlChar* value = xmlGetNsProp(element, Utf8("space"), XML_XML_NAMESPACE);
+  if (value == nullptr) value = xmlGetNoNsProp(element, Utf8("xml:space"));
   if (value == nullptr) return Scope::kInherit;
   const std::string_view text(reinterpret_cast<const char*>(value));
   const Scope scope = text == "preserve"  ? Scope::kPreserve
@@ -29,15 +34,31 @@ bool IsWhiteSpaceOnly(const xmlChar* content) {
 
 }  // namespace
 
-bool InPreserveScope(xmlNodePtr context) {
-  return context != nullptr && context->type == XML_ELEMENT_NODE &&
-         xmlNodeGetSpacePreserve(context) == 1;
+bool PreserveScopes::Preserves(xmlNodePtr context) {
+  // Walks up to an element whose answer is known or that decides it, then
+  // records the answer for the elements passed on the way.
+  std::vector<xmlNodePtr> passed;
+  bool preserve = false;
+  for (xmlNodePtr element = context; element != nullptr && element->type == XML_ELEMENT_NODE;
+       element = element->parent) {
+    if (const auto known = known_.find(element); known != known_.end()) {
+      preserve = known->second;
+      break;
+    }
+    passed.push_back(element);
+    if (const Scope scope = OwnScope(element); scope != Scope::kInherit) {
+      preserve = scope == Scope::kPreserve;
+      break;
+    }
+  }
+  for (xmlNodePtr element : passed) known_.emplace(element, preserve);
+  return preserve;
 }
 
 void DropWhiteSpaceNodes(xmlDocPtr doc) {
   struct Element {
     xmlNodePtr node;
-    bool preserve;
+    bool preserve;  // the scope it inherits
   };
   std::vector<Element> pending;
   for (xmlNodePtr child = doc->children; child != nullptr; child = child->next) {

@@ -5,7 +5,7 @@
 
 #include <libxml/tree.h>
 
-#include <string_view>
+#include <unordered_map>
 
 namespace ebank::platform::msxml {
 
@@ -14,10 +14,19 @@ constexpr bool IsXmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Whether text directly inside `context` keeps its white space by an
-// xml:space="preserve" on it or its nearest ancestor that says (attributes
-// defaulted by the DTD included). False for anything but an element.
-bool InPreserveScope(xmlNodePtr context);
+// Answers whether text directly inside an element keeps its white space: by
+// an xml:space="preserve" on it or on its nearest ancestor that has xml:space
+// (attributes defaulted by the DTD, and one set through the DOM by its
+// qualified name, included). Each element is looked at once per object, so a
+// caller may ask for many nodes of one tree.
+class PreserveScopes {
+ public:
+  // False for anything but an element.
+  bool Preserves(xmlNodePtr context);
+
+ private:
+  std::unordered_map<xmlNodePtr, bool> known_;
+};
 
 // Removes from a parsed tree the text nodes that hold nothing but white space,
 // except in xml:space="preserve" scopes. CDATA sections stay.
