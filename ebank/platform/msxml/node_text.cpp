@@ -12,8 +12,8 @@ namespace ebank::platform::msxml {
 namespace {
 
 // One text or CDATA node's share of the text, with the element whose
-// xml:space scope it lies in (for text inside an entity, the element holding
-// the reference).
+// xml:space scope it lies in (for all text inside an entity, the element
+// holding the outermost reference).
 struct Piece {
   std::string_view text;
   xmlNodePtr context;
@@ -48,9 +48,11 @@ void CollectPieces(xmlNodePtr first, xmlNodePtr context, std::vector<Piece>* pie
       case XML_CDATA_SECTION_NODE:
         pieces->push_back({ContentOf(node), current.context, node->type == XML_CDATA_SECTION_NODE});
         break;
-      case XML_ELEMENT_NODE:
-        levels.push_back({node->children, node, current.entity_depth});
+      case XML_ELEMENT_NODE: {
+        xmlNodePtr scope = current.entity_depth > 0 ? current.context : node;
+        levels.push_back({node->children, scope, current.entity_depth});
         break;
+      }
       case XML_ENTITY_REF_NODE:
         if (current.entity_depth < kMaxEntityNesting) {
           levels.push_back({EntityContent(node), current.context, current.entity_depth + 1});
