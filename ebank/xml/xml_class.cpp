@@ -70,8 +70,9 @@ CXmlClass::~CXmlClass() {
   freeStrings();
 }
 
+// Assignment to itself parses its own text again like any other, which also
+// forgets the file name.
 CXmlClass& CXmlClass::operator=(const CXmlClass& other) {
-  if (this == &other) return *this;
   const BString xml = other.getXml();
   loadXML(xml.IsEmpty() ? nullptr : xml.ByVal());
   return *this;
@@ -150,11 +151,15 @@ void CXmlClass::save() {
 
 void CXmlClass::saveTemp(const char* name) {
   char directory[kMaxPath] = {};
-  if (GetTempPathA(kMaxPath, directory) >= kMaxPath) directory[0] = 0;
+  // A temporary directory that does not fit the buffer is refused: without it
+  // the file would land at the file system root.
+  const DWORD directory_length = GetTempPathA(kMaxPath, directory);
+  if (directory_length == 0 || directory_length >= kMaxPath) _com_issue_error(E_INVALIDARG);
   // The directory already ends in a separator, so the name follows a doubled
-  // one, which a path allows. wsprintfA writes at most 1024 bytes.
+  // one, which a path allows. A null name prints as "(null)". wsprintfA
+  // writes at most 1024 bytes.
   char path[1024] = {};
-  const int length = wsprintfA(path, "%s/%s.XML", directory, name == nullptr ? "" : name);
+  const int length = wsprintfA(path, "%s/%s.XML", directory, name);
   CheckPathLength(static_cast<std::size_t>(length));
   save(path);
 }

@@ -1,7 +1,9 @@
 #include "ebank/xml/xml_class.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "ebank/core/error.h"
@@ -125,17 +127,49 @@ TEST_F(XmlLifecycleTest, LoadAndSaveFailures) {
   EXPECT_TRUE(empty.isEmpty());
 }
 
+// Points TMPDIR at another directory for the life of the object.
+class ScopedTempDirectory {
+ public:
+  explicit ScopedTempDirectory(const std::string& directory) {
+    const char* old = getenv("TMPDIR");
+    had_old_ = old != nullptr;
+    if (had_old_) old_ = old;
+    setenv("TMPDIR", directory.c_str(), 1);
+  }
+  ~ScopedTempDirectory() { had_old_ ? setenv("TMPDIR", old_.c_str(), 1) : unsetenv("TMPDIR"); }
+
+ private:
+  bool had_old_;
+  std::string old_;
+};
+
 TEST_F(XmlLifecycleTest, SaveTempAndDumpXmlWriteFiles) {
-  const char* old = getenv("TMPDIR");
-  const std::string saved = old == nullptr ? "" : old;
-  setenv("TMPDIR", directory_.c_str(), 1);
-  CXmlClass(L"<TEMP/>").saveTemp("dump");
-  old == nullptr ? unsetenv("TMPDIR") : setenv("TMPDIR", saved.c_str(), 1);
+  {
+    ScopedTempDirectory temp(directory_.string());
+    CXmlClass(L"<TEMP/>").saveTemp("dump");
+    // The name is formatted with %s, which prints a null text as (null).
+    CXmlClass(L"<UNNAMED/>").saveTemp(nullptr);
+  }
   EXPECT_THAT(ReadFile(PathOf("dump.XML")), HasSubstr("<TEMP/>"));
+  EXPECT_THAT(ReadFile(PathOf("(null).XML")), HasSubstr("<UNNAMED/>"));
 
   BString text(L"<DUMP>1</DUMP>");
   CXmlClass::DumpXML(text, PathOf("dump2.xml").c_str());
   EXPECT_THAT(ReadFile(PathOf("dump2.xml")), HasSubstr("<DUMP>1</DUMP>"));
+}
+
+TEST_F(XmlLifecycleTest, SaveTempRefusesATemporaryDirectoryTooLongForItsBuffer) {
+  const std::string name = "ebank-save-temp-" + std::to_string(getpid());
+  // With its separator the directory text needs 260 characters and more; a
+  // cut or empty directory would put the file somewhere else, such as /.
+  for (std::size_t length : {259u, 260u, 4000u}) {
+    const std::string deep = directory_.string() + "/" + std::string(length, 'd');
+    ScopedTempDirectory temp(deep.substr(0, length));
+    CXmlClass xml(L"<TEMP/>");
+    EXPECT_EQ(ComErrorOf([&] { xml.saveTemp(name.c_str()); }), E_INVALIDARG) << length;
+  }
+  EXPECT_FALSE(std::filesystem::exists("/" + name + ".XML"));
+  EXPECT_FALSE(std::filesystem::exists(name + ".XML"));
 }
 
 TEST_F(XmlLifecycleTest, CopiesAreIndependentTrees) {
@@ -153,9 +187,28 @@ TEST_F(XmlLifecycleTest, CopiesAreIndependentTrees) {
   // An empty source leaves the target as it was.
   assigned = CXmlClass();
   EXPECT_THAT(Text(assigned.getXml()), HasSubstr(L"<B>1</B>"));
-  assigned = assigned;
-  EXPECT_THAT(Text(assigned.getXml()), HasSubstr(L"<B>1</B>"));
   EXPECT_TRUE(CXmlClass(CXmlClass()).isEmpty());
+}
+
+TEST_F(XmlLifecycleTest, AssignmentToItselfParsesAgainAndForgetsTheFileName) {
+  const std::string path = PathOf("self.xml");
+  WriteFile(path, "<SELF><B>1</B></SELF>");
+  CXmlClass xml;
+  xml.load(path.c_str());
+  const wchar_t* handed_out = xml.getNodeBSTR(L"B");
+  const IXMLDOMDocumentPtr before = xml.getDocument();
+  CXmlClass& same = xml;
+  xml = same;
+  EXPECT_NE(xml.getDocument(), before) << "a new document was parsed";
+  EXPECT_THAT(Text(xml.getXml()), HasSubstr(L"<SELF><B>1</B></SELF>"));
+  EXPECT_STREQ(handed_out, L"1") << "handed-out strings stay";
+  EXPECT_NE(ComErrorOf([&] { xml.save(); }), 0) << "no file name is left to save to";
+  EXPECT_THAT(ReadFile(path), HasSubstr("<SELF><B>1</B></SELF>"));
+
+  CXmlClass empty;
+  CXmlClass& empty_too = empty;
+  empty = empty_too;
+  EXPECT_TRUE(empty.isEmpty());
 }
 
 TEST_F(XmlLifecycleTest, AssignmentFromNodesAndDocuments) {
