@@ -37,6 +37,14 @@ struct LongText {
   wchar_t text[12];
 };
 
+// Whether `ancestor` is one of the nodes above `node`.
+bool IsInside(const IXMLDOMNodePtr& node, const IXMLDOMNodePtr& ancestor) {
+  for (IXMLDOMNodePtr up = node->GetparentNode(); up != nullptr; up = up->GetparentNode()) {
+    if (up == ancestor) return true;
+  }
+  return false;
+}
+
 std::wstring WidenValue(const char* value) {
   return internal::LocaleText(value, kMaxValue - 1);
 }
@@ -210,12 +218,31 @@ void CXmlClass::removeNode(const wchar_t* path) {
 }
 
 void CXmlClass::removeNodes(const wchar_t* path) {
-  // Stops at the first match that has no parent (an attribute, the document):
-  // it cannot be removed and would be found again forever.
-  for (IXMLDOMNodePtr node = getNode(path); node != nullptr; node = getNode(path)) {
+  if (!internal::IsElementNamePath(path)) {
+    // Stops at the first match that has no parent (an attribute, the
+    // document): it cannot be removed and would be found again forever.
+    for (IXMLDOMNodePtr node = getNode(path); node != nullptr; node = getNode(path)) {
+      IXMLDOMNodePtr parent = node->GetparentNode();
+      if (parent == nullptr) return;
+      parent->removeChild(node);
+    }
+    return;
+  }
+  // Removing matches of a name path changes no other match, so one search
+  // gives the matches that searching again after each removal would give,
+  // without its quadratic cost: all of them but those inside a removed one.
+  if (m_doc == nullptr) return;
+  IXMLDOMElementPtr root = m_doc->GetdocumentElement();
+  if (root == nullptr) return;
+  IXMLDOMNodeListPtr matches = root->selectNodes(path);
+  IXMLDOMNodePtr removed;
+  for (IXMLDOMNodePtr node = matches->nextNode(); node != nullptr; node = matches->nextNode()) {
+    // In document order the matches inside a removed one follow it directly.
+    if (removed != nullptr && IsInside(node, removed)) continue;
     IXMLDOMNodePtr parent = node->GetparentNode();
     if (parent == nullptr) return;
     parent->removeChild(node);
+    removed = node;
   }
 }
 

@@ -195,5 +195,64 @@ TEST_F(XmlEditingTest, RemovingNodes) {
   EXPECT_EQ(ComErrorOf([&] { CXmlClass().removeNode(L"A"); }), E_POINTER);
 }
 
+// removeNodes removes the first match and searches again until none is left;
+// here that rule runs step by step as the reference.
+std::wstring RemovedOneByOne(const wchar_t* xml, const wchar_t* path) {
+  CXmlClass doc(xml);
+  while (doc.isNodeFound(path)) doc.removeNode(path);
+  return Text(doc.getXml());
+}
+
+std::wstring RemovedAll(const wchar_t* xml, const wchar_t* path) {
+  CXmlClass doc(xml);
+  doc.removeNodes(path);
+  return Text(doc.getXml());
+}
+
+TEST_F(XmlEditingTest, RemoveNodesRemovesWhatSearchingAfterEachRemovalWould) {
+  const wchar_t* documents[] = {
+      L"<A><B/><C><B><B/></B>t<D><B/></D></C><B>x</B></A>",
+      L"<A><C><C><C/></C></C><B/><C/></A>",
+      L"<B><B/></B>",
+  };
+  // Name paths, which the search of all matches at once serves, and paths
+  // whose matches change as others go.
+  const wchar_t* paths[] = {L"B",
+                            L"//B",
+                            L"*",
+                            L"//*",
+                            L"C//B",
+                            L"./B",
+                            L".//B",
+                            L"/A/B",
+                            L"//C/B",
+                            L"C/*",
+                            L"B[1]",
+                            L"//C[last()]",
+                            L"B[count(../B) > 1]",
+                            L"//B[not(B)]",
+                            L"//C[../C]",
+                            L"/B"};
+  for (const wchar_t* xml : documents) {
+    for (const wchar_t* path : paths) {
+      EXPECT_EQ(RemovedAll(xml, path), RemovedOneByOne(xml, path)) << xml << " " << path;
+    }
+  }
+  EXPECT_THAT(RemovedAll(documents[0], L"B[count(../B) > 1]"), HasSubstr(L"<A><C>"))
+      << "the last B of the root stays";
+  EXPECT_EQ(ComErrorOf([&] { RemovedAll(documents[0], L"B["); }),
+            ComErrorOf([&] { RemovedOneByOne(documents[0], L"B["); }));
+}
+
+TEST_F(XmlEditingTest, RemoveNodesOfSixteenThousandMatchesArrivesFast) {
+  std::wstring xml = L"<A>";
+  for (int i = 0; i < 16000; ++i) xml += i % 2 == 0 ? L"<X/>" : L"<X><X/></X>";
+  xml += L"<KEEP/></A>";
+  CXmlClass doc(xml.c_str());
+  doc.removeNodes(L"//X");
+  EXPECT_EQ(doc.getNrOfNodes(L"//X"), 0);
+  EXPECT_THAT(Text(doc.getXml()), HasSubstr(L"<A><KEEP/></A>"));
+}
+
 }  // namespace
 }  // namespace ddXML

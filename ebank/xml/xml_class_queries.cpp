@@ -58,7 +58,7 @@ IXMLDOMNodePtr CXmlClass::getNodeEx(const wchar_t* format, ...) const {
   va_start(args, format);
   const FormattedPath path(format, args);
   va_end(args);
-  return path.empty() ? nullptr : getNode(path.get());
+  return path.formatted() ? getNode(path.get()) : nullptr;
 }
 
 IXMLDOMNodeListPtr CXmlClass::getNodes(const wchar_t* path) const {
@@ -70,7 +70,7 @@ IXMLDOMNodeListPtr CXmlClass::getNodesEx(const wchar_t* format, ...) const {
   va_start(args, format);
   const FormattedPath path(format, args);
   va_end(args);
-  return path.empty() ? nullptr : selectAll(path.get());
+  return path.formatted() ? selectAll(path.get()) : nullptr;
 }
 
 LONG CXmlClass::getNrOfNodes(const wchar_t* path) const {
@@ -87,7 +87,7 @@ bool CXmlClass::isNodeFoundEx(const wchar_t* format, ...) const {
   va_start(args, format);
   const FormattedPath path(format, args);
   va_end(args);
-  return !path.empty() && getNode(path.get()) != nullptr;
+  return path.formatted() && getNode(path.get()) != nullptr;
 }
 
 bool CXmlClass::isNodeFoundAndNotEmpty(const wchar_t* path, const wchar_t* parentPath) const {
@@ -116,7 +116,7 @@ CXmlClass::BString CXmlClass::getNodeTextEx(const wchar_t* format, ...) const {
   va_start(args, format);
   const FormattedPath path(format, args);
   va_end(args);
-  return path.empty() ? BString() : getNodeText(path.get());
+  return path.formatted() ? getNodeText(path.get()) : BString();
 }
 
 LONG CXmlClass::getNodeLong(const wchar_t* path, const wchar_t* parentPath) const {

@@ -60,6 +60,43 @@ TEST_F(XmlQueryTest, FormattedPathForms) {
   EXPECT_EQ(empty.getNodesEx(nullptr), nullptr);
 }
 
+// What a query gives, or the HRESULT it raises, as text.
+template <typename Query>
+std::wstring OutcomeOf(Query query) {
+  try {
+    return L"result " + query();
+  } catch (const ddCOM::Exception& error) {
+    return L"ddCOM error " + std::to_wstring(error.HResult());
+  } catch (const _com_error& error) {
+    return L"COM error " + std::to_wstring(error.Error());
+  }
+}
+
+std::wstring Describe(const IXMLDOMNodePtr& node) {
+  return node == nullptr ? L"null" : std::wstring(node->GetnodeName());
+}
+
+TEST_F(XmlQueryTest, AFormatWhoseOutputIsEmptyQueriesTheEmptyPath) {
+  CXmlClass empty;
+  CXmlClass rootless;
+  EXPECT_THROW(rootless.loadXML(L"<broken"), ddCOM::Exception);
+  for (const CXmlClass* xml : {&xml_, &empty, &rootless}) {
+    const auto same = [&](auto plain, auto formatted) {
+      EXPECT_EQ(OutcomeOf(formatted), OutcomeOf(plain));
+    };
+    same([&] { return Text(xml->getNodeText(L"")); },
+         [&] { return Text(xml->getNodeTextEx(L"%s", L"")); });
+    same([&] { return Describe(xml->getNode(L"")); },
+         [&] { return Describe(xml->getNodeEx(L"%s", L"")); });
+    same([&] { return std::to_wstring(xml->isNodeFound(L"")); },
+         [&] { return std::to_wstring(xml->isNodeFoundEx(L"%s", L"")); });
+    same([&] { return std::to_wstring(xml->getNodes(L"")->Getlength()); },
+         [&] { return std::to_wstring(xml->getNodesEx(L"%s", L"")->Getlength()); });
+  }
+  EXPECT_EQ(DdComErrorOf([&] { empty.getNodeTextEx(L"%s", L""); }), E_INVALIDARG);
+  EXPECT_LT(ComErrorOf([&] { xml_.getNodeTextEx(L"%s", L""); }), 0) << "no XPath expression";
+}
+
 TEST_F(XmlQueryTest, NodeListsAndCounts) {
   IXMLDOMNodeListPtr purposes = xml_.getNodes(L"TRANSACTION/PURPOSE");
   ASSERT_EQ(purposes->Getlength(), 2);

@@ -26,20 +26,30 @@ class JoinedPath {
 };
 
 // A path formatted from `format` into at most 1023 characters; longer output
-// is cut there. Null or empty formats give no path: `empty()` is true.
+// is cut there. A null or empty format is not formatted at all: `formatted()`
+// is false, and the queries answer as for a missing node. A format whose
+// output is empty gives the empty path, which is queried like any other.
 class FormattedPath {
  public:
   FormattedPath(const wchar_t* format, va_list args);
   FormattedPath(const FormattedPath&) = delete;
   FormattedPath& operator=(const FormattedPath&) = delete;
 
-  bool empty() const { return buffer_[0] == L'\0'; }
+  bool formatted() const { return formatted_; }
   const wchar_t* get() const { return buffer_; }
 
  private:
   static constexpr int kCapacity = 1024;
+  bool formatted_ = false;
   wchar_t buffer_[kCapacity] = {};
 };
+
+// Whether `path` selects elements by their names alone, along the child and
+// descendant axes: steps of names or "*" joined by "/" or "//", optionally
+// after a leading "/", "//", "./" or ".//" ("KONTO", "A/*//VALUE", "/KONTEN").
+// No predicates, functions, other axes, attributes, "." or ".." steps: so
+// whether an element matches depends on it and its ancestors only.
+bool IsElementNamePath(const wchar_t* path);
 
 }  // namespace ddXML::internal
 
