@@ -39,10 +39,12 @@ constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
 
-// A value as the where-clause holds it: narrowed through the ANSI code page up
-// to its first NUL (as "%ws" inserts it), every apostrophe doubled.
+// A value as the where-clause holds it: as "%ws" inserts it (narrowed through
+// the ANSI code page up to its first NUL, "(null)" for a null text), every
+// apostrophe doubled.
 std::string SqlQuoted(const BString& value) {
   const std::string narrow = ebank::platform::NarrowFromWide(std::wstring_view(value.ByVal()));
+  if (value.IsNothing()) return "(null)";
   std::string quoted;
   quoted.reserve(narrow.size());
   for (const char c : narrow) {

@@ -332,6 +332,40 @@ TEST_F(CDBAccountTest, WhereClausesQuoteEveryValueSafely) {
   EXPECT_FALSE(scanned.unterminated);
 }
 
+// The field's BSTR as it is, null included.
+const wchar_t* Raw(const BString& text) {
+  return text.IsNothing() ? nullptr : text.ByVal();
+}
+
+// Without apostrophes to double, a clause is its format with the values
+// inserted by the wvsprintf rules: that formatter is the reference.
+TEST_F(CDBAccountTest, WhereClausesInsertValuesAsTheFormatterDoes) {
+  wchar_t* with_nul = SysAllocStringLen(L"12\0 34", 5);
+  const BString values[] = {BString(),
+                            BString(L""),
+                            BString(L"1234"),
+                            BString(L"M\u00fcnze"),
+                            BString(L"\u20ac \u0416"),
+                            BString(ddCOM::IsBSTR(with_nul))};
+  SysFreeString(with_nul);
+  for (const BString& number : values) {
+    for (const BString& bank_code : values) {
+      CDBAccount account(number, bank_code, values[2]);
+      account.m_bstrCurrency = number;
+      BString expected;
+      expected.AppendFormat("szKtoNummer='%ws' AND  szBlz='%ws' AND szCurrency='%ws'", Raw(number),
+                            Raw(bank_code), Raw(number));
+      EXPECT_EQ(Text(account.GetSelectStatement(eREQ_KTONR_BLZ_CURRENCY)), Text(expected));
+      expected.Empty();
+      expected.AppendFormat("szKtoNummer='%ws' AND  szBlz='%ws'", Raw(number), Raw(bank_code));
+      EXPECT_EQ(Text(account.GetSelectStatement(eREQ_KTONR_BLZ)), Text(expected));
+    }
+  }
+  // A null field prints as the formatter prints a null text.
+  EXPECT_EQ(Text(CDBAccount().GetSelectStatement(eREQ_KTONR_BLZ)),
+            L"szKtoNummer='(null)' AND  szBlz='(null)'");
+}
+
 TEST_F(CDBAccountTest, OverlongClausesAreRefusedWhole) {
   // szKtoNummer='<number>' AND  szBlz='' takes 28 characters besides the
   // number, so a number of 995 characters gives exactly 1023; a doubled
