@@ -1,9 +1,11 @@
 // Fuzzes the two account records with arbitrary XML: CDBAccount::XmlToKonto
 // and Account_Info::ParseAccountInfo on every ACCOUNT_INFO element. The
-// record read must write itself back as KONTO XML (the same text through the
-// direct writer and through the DOM) that reads again to the same
-// where-clauses (after a first pass, which may narrow characters the ANSI code
-// page lacks), and its where-clauses must keep every value inside its quotes.
+// record read, and a record holding the input itself as texts, must write
+// themselves as KONTO XML (the same text through the direct writer and
+// through the DOM) that reads again to the same where-clauses (after a first
+// pass, which may narrow characters the ANSI code page lacks and replace
+// those XML cannot carry), and their where-clauses must keep every value
+// inside its quotes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -83,6 +85,15 @@ void CheckKonto(CDBAccount& account) {
   }
 }
 
+// A record's texts need not come from XML: whatever characters they hold,
+// the writers must make text that reads back.
+void CheckRawTexts(const std::wstring& text) {
+  CDBAccount account(CDBAccount::BString(text.c_str()), CDBAccount::BString(L"50010517"),
+                     CDBAccount::BString(L"EUR"));
+  account.m_bstrName = CDBAccount::BString(text.data(), static_cast<UINT>(text.size()));
+  CheckKonto(account);
+}
+
 void CheckAccountInfos(const std::wstring& xml, const CDBAccount& account) {
   CXmlClass doc;
   if (!Attempt([&] { doc.loadXML(xml.c_str()); })) return;
@@ -109,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring xml = ebank::fuzz::WideFromFuzzBytes(data, size);
   CDBAccount account;
   if (Attempt([&] { account.XmlToKonto(xml.data()); })) CheckKonto(account);
+  CheckRawTexts(xml);
   CheckAccountInfos(xml, account);
   return 0;
 }

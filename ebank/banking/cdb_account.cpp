@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +19,7 @@
 #include "ebank/xml/append_element.h"
 #include "ebank/xml/attribute_of.h"
 #include "ebank/xml/narrowed_text.h"
+#include "ebank/xml/xml_char.h"
 #include "ebank/xml/xml_class.h"
 
 namespace {
@@ -27,6 +27,7 @@ namespace {
 using BString = CDBAccount::BString;
 
 using ddXML::internal::AppendElement;
+using ddXML::internal::WithXmlCharsOnly;
 using ebank::banking::kDateParent;
 using ebank::banking::kKontoFields;
 using ebank::banking::KontoField;
@@ -43,8 +44,8 @@ constexpr std::size_t kClauseLimit = 1023;
 // the ANSI code page up to its first NUL, "(null)" for a null text), every
 // apostrophe doubled.
 std::string SqlQuoted(const BString& value) {
-  const std::string narrow = ebank::platform::NarrowFromWide(std::wstring_view(value.ByVal()));
   if (value.IsNothing()) return "(null)";
+  const std::string narrow = ebank::platform::NarrowFromWide(std::wstring_view(value.ByVal()));
   std::string quoted;
   quoted.reserve(narrow.size());
   for (const char c : narrow) {
@@ -209,11 +210,14 @@ LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
   const wchar_t* names[std::size(kKontoFields)];
   const wchar_t* texts[std::size(kKontoFields)];
   wchar_t digits[std::size(kKontoFields)][12];
+  // Characters XML cannot carry would make a text that no parser reads back.
+  std::wstring replaced[std::size(kKontoFields)];
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
     const KontoField& field = kKontoFields[i];
     names[i] = field.element;
-    texts[i] = field.number != nullptr ? _ltow(this->*field.number, digits[i], 10)
-                                       : static_cast<const wchar_t*>(this->*field.text);
+    texts[i] = field.number != nullptr
+                   ? _ltow(this->*field.number, digits[i], 10)
+                   : WithXmlCharsOnly(static_cast<const wchar_t*>(this->*field.text), replaced[i]);
   }
   ebank::platform::msxml_detail::Check(
       AppendTextElements(root, names, texts, std::size(kKontoFields)), root, IID_IXMLDOMNode);
@@ -227,15 +231,11 @@ LONG CDBAccount::KontoToXml(ddXML::CXmlClass& doc) {
 }
 
 _bstr_t CDBAccount::KontoToXmlbStr() {
-  if (const std::optional<std::wstring> text = ebank::banking::KontoText(*this)) {
-    BSTR copy = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
-    if (copy == nullptr) throw _com_error(E_OUTOFMEMORY);
-    // The same code-page pass the document's text takes on its way out.
-    return _bstr_t(ddXML::internal::NarrowedText(_bstr_t(copy, false)).Detach(), false);
-  }
-  ddXML::CXmlClass doc;
-  KontoToXml(doc);
-  return _bstr_t(doc.getXml().Detach(), false);
+  const std::wstring text = ebank::banking::KontoText(*this);
+  BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (copy == nullptr) throw _com_error(E_OUTOFMEMORY);
+  // The same code-page pass the document's text takes on its way out.
+  return _bstr_t(ddXML::internal::NarrowedText(_bstr_t(copy, false)).Detach(), false);
 }
 
 LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {

@@ -6,20 +6,17 @@
 #include "ebank/banking/konto_fields.h"
 #include "ebank/platform/types.h"
 #include "ebank/platform/win32/wide_string.h"
+#include "ebank/xml/xml_char.h"
 
 namespace ebank::banking {
 namespace {
 
-// Characters the serialiser writes as they are, or as one of the three
-// entities of element content.
-bool IsPlain(wchar_t c) {
-  return (c >= 0x20 && c < 0xD800) || (c > 0xDFFF && c < 0xFFFE) || c == L'\t' || c == L'\n';
-}
-
-// Appends `text` (up to its first NUL, as the DOM writer takes it) escaped as
-// element content; false when it holds a character that is not plain.
-bool AppendContent(std::wstring& out, const wchar_t* text) {
-  if (text == nullptr) return true;
+// Appends `text` (up to its first NUL, as the DOM writer takes it) as element
+// content: the markup characters and the carriage return (which a parser
+// would read as a line feed) as references, every character XML cannot carry
+// as the mark.
+void AppendContent(std::wstring& out, const wchar_t* text) {
+  if (text == nullptr) return;
   for (; *text != L'\0'; ++text) {
     switch (const wchar_t c = *text) {
       case L'&':
@@ -31,22 +28,25 @@ bool AppendContent(std::wstring& out, const wchar_t* text) {
       case L'>':
         out += L"&gt;";
         break;
+      case L'\r':
+        out += L"&#13;";
+        break;
       default:
-        if (!IsPlain(c)) return false;
-        out += c;
+        out += ddXML::internal::IsXmlChar(static_cast<char32_t>(c))
+                   ? c
+                   : wchar_t{ddXML::internal::kNonXmlCharMark};
     }
   }
-  return true;
 }
 
 // <NAME>content</NAME>, or <NAME/> when the content is empty.
 template <typename WriteContent>
-bool AppendElement(std::wstring& out, std::wstring_view name, WriteContent write_content) {
+void AppendElement(std::wstring& out, std::wstring_view name, WriteContent write_content) {
   out += L'<';
   out += name;
   const std::size_t open_end = out.size();
   out += L'>';
-  if (!write_content(out)) return false;
+  write_content(out);
   if (out.size() == open_end + 1) {
     out.back() = L'/';
     out += L'>';
@@ -55,7 +55,6 @@ bool AppendElement(std::wstring& out, std::wstring_view name, WriteContent write
     out += name;
     out += L'>';
   }
-  return true;
 }
 
 void AppendDate(std::wstring& out, const CDBAccount& account) {
@@ -75,20 +74,19 @@ void AppendDate(std::wstring& out, const CDBAccount& account) {
 
 }  // namespace
 
-std::optional<std::wstring> KontoText(const CDBAccount& account) {
+std::wstring KontoText(const CDBAccount& account) {
   std::wstring out;
   out.reserve(512);
   out += L"<KONTO>";
   for (const KontoField& field : kKontoFields) {
-    const bool written = AppendElement(out, field.element, [&](std::wstring& content) {
+    AppendElement(out, field.element, [&](std::wstring& content) {
       if (field.number != nullptr) {
         wchar_t digits[12];
         content += _ltow(account.*field.number, digits, 10);
-        return true;
+      } else {
+        AppendContent(content, static_cast<const wchar_t*>(account.*field.text));
       }
-      return AppendContent(content, static_cast<const wchar_t*>(account.*field.text));
     });
-    if (!written) return std::nullopt;
   }
   AppendDate(out, account);
   out += L"</KONTO>\r\n";

@@ -53,7 +53,9 @@ TEST_F(KontoTextTest, WritesWhatTheDomWriterWrites) {
   EXPECT_NE(DirectText(full).find(L"<NAMEEX/>"), std::wstring::npos) << "empty texts self-close";
 }
 
-TEST_F(KontoTextTest, CharactersWithoutAPlainFormStillWriteAsTheDomWrites) {
+// Carriage returns become references; control characters, surrogates and
+// U+FFFE become '?' in both writers.
+TEST_F(KontoTextTest, CharactersThatNeedMoreThanEscapingWriteAsTheDomWrites) {
   for (const std::wstring& city :
        {std::wstring(L"a\rb"), std::wstring(L"\x01"), std::wstring(1, wchar_t{0xD800}),
         std::wstring(L"\U0001F600"), std::wstring(1, wchar_t{0xFFFE})}) {
@@ -61,6 +63,8 @@ TEST_F(KontoTextTest, CharactersWithoutAPlainFormStillWriteAsTheDomWrites) {
     account.m_bstrCity = city.c_str();
     EXPECT_EQ(DirectText(account), DomText(account));
   }
+  CDBAccount control(BString(L"1\x01"), BString(L"2"), BString(L"EUR"));
+  EXPECT_NE(DirectText(control).find(L"<NUMMER>1?</NUMMER>"), std::wstring::npos);
 }
 
 }  // namespace

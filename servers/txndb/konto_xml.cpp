@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "ebank/xml/xml_char.h"
+#include "servers/txndb/utf8_text.h"
+
 namespace ebank::txndb {
 namespace {
 
@@ -117,10 +120,11 @@ void ReadFields(const xmlNode* konto, KontoRecord& record) {
 
 // Appends `text` as element content: markup characters escaped, a carriage
 // return kept as a reference (parsers turn a literal one into a line feed),
-// and control characters that XML 1.0 forbids replaced by "?".
+// every character XML 1.0 cannot carry written as '?' and malformed UTF-8 as
+// U+FFFD, so that whatever the table holds reads back.
 void AppendEscaped(std::string& xml, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
+  for (size_t i = 0; i < text.size();) {
+    switch (const char32_t c = DecodeUtf8(text, i)) {
       case '&':
         xml += "&amp;";
         break;
@@ -134,7 +138,11 @@ void AppendEscaped(std::string& xml, std::string_view text) {
         xml += "&#13;";
         break;
       default:
-        xml += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' ? '?' : c;
+        if (ddXML::internal::IsXmlChar(c)) {
+          AppendUtf8(xml, c);
+        } else {
+          xml += ddXML::internal::kNonXmlCharMark;
+        }
     }
   }
 }

@@ -1,9 +1,13 @@
 #include "servers/txndb/konto_xml.h"
 
 #include <gtest/gtest.h>
+#include <libxml/chvalid.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "servers/txndb/utf8_text.h"
 
 namespace ebank::txndb {
 namespace {
@@ -107,6 +111,53 @@ TEST(KontoXmlTest, WrittenKontenReadsBackWithMarkupAndLineBreaks) {
 
   const std::string empty = KontenWriter().Finish();
   EXPECT_EQ(empty, "<KONTEN></KONTEN>");
+}
+
+// A record whose name holds `text`, written and read back.
+std::string NameReadBack(const std::string& text) {
+  KontoRecord record;
+  record.name = text;
+  KontenWriter writer;
+  writer.Add(record);
+  return Read(std::move(writer).Finish()).name;
+}
+
+// Every code point UTF-8 can carry, 4096 to a record: each reads back as
+// itself, or as '?' when libxml2 (as XML 1.0) has no such character.
+TEST(KontoXmlTest, EveryCodePointReadsBackAsItselfOrTheMark) {
+  constexpr char32_t kChunk = 4096;
+  for (char32_t first = 0; first <= 0x10FFFF; first += kChunk) {
+    std::string text;
+    std::string stored;
+    for (char32_t c = first; c < first + kChunk && c <= 0x10FFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;  // no UTF-8 form
+      AppendUtf8(text, c);
+      if (xmlIsCharQ(c)) {
+        AppendUtf8(stored, c);
+      } else {
+        stored += '?';
+      }
+    }
+    EXPECT_TRUE(NameReadBack(text) == stored) << "from " << uint32_t{first};
+    if (HasFailure()) break;
+  }
+}
+
+TEST(KontoXmlTest, MalformedUtf8ReadsBackAsReplacementCharacters) {
+  const std::string kReplacement = "\xEF\xBF\xBD";
+  // An overlong NUL, an encoded surrogate, a five-byte form, a lone
+  // continuation byte and a sequence cut off at the end: every byte that
+  // begins no valid sequence becomes U+FFFD.
+  const std::pair<std::string, int> cases[] = {{"\xC0\x80", 2},
+                                               {"\xED\xA0\x80", 3},
+                                               {"\xF8\x88\x80\x80\x80", 5},
+                                               {"\x80", 1},
+                                               {"\xE2\x82", 2}};
+  for (const auto& [bytes, replaced] : cases) {
+    std::string expected = "a";
+    for (int i = 0; i < replaced; ++i) expected += kReplacement;
+    EXPECT_EQ(NameReadBack("a" + bytes), expected);
+  }
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-// Decodes the sequence at `text[i]`, advancing `i` past it; a malformed
-// sequence gives U+FFFD and advances by one byte.
-char32_t DecodeOne(std::string_view text, size_t& i) {
+}  // namespace
+
+char32_t DecodeUtf8(std::string_view text, size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   size_t length;
   char32_t value;
@@ -55,37 +55,36 @@ char32_t DecodeOne(std::string_view text, size_t& i) {
   return value;
 }
 
-}  // namespace
+void AppendUtf8(std::string& utf8, char32_t c) {
+  if (!IsScalarValue(c)) c = kReplacement;
+  if (c < 0x80) {
+    utf8 += static_cast<char>(c);
+  } else if (c < 0x800) {
+    utf8 += static_cast<char>(0xC0 | (c >> 6));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    utf8 += static_cast<char>(0xE0 | (c >> 12));
+    utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    utf8 += static_cast<char>(0xF0 | (c >> 18));
+    utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
 
 std::string WideToUtf8(std::wstring_view text) {
   std::string utf8;
   utf8.reserve(text.size());
-  for (wchar_t unit : text) {
-    char32_t c = static_cast<char32_t>(unit);
-    if (!IsScalarValue(c)) c = kReplacement;
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      utf8 += static_cast<char>(0xE0 | (c >> 12));
-      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xF0 | (c >> 18));
-      utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (wchar_t unit : text) AppendUtf8(utf8, static_cast<char32_t>(unit));
   return utf8;
 }
 
 std::wstring Utf8ToWide(std::string_view text) {
   std::wstring wide;
   wide.reserve(text.size());
-  for (size_t i = 0; i < text.size();) wide += static_cast<wchar_t>(DecodeOne(text, i));
+  for (size_t i = 0; i < text.size();) wide += static_cast<wchar_t>(DecodeUtf8(text, i));
   return wide;
 }
 

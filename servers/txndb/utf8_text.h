@@ -14,6 +14,12 @@ namespace ebank::txndb {
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);
 
+// Decodes the sequence at `text[i]` and advances `i` past it; a malformed
+// sequence gives U+FFFD and advances by one byte.
+char32_t DecodeUtf8(std::string_view text, size_t& i);
+// Appends `c` in UTF-8; an invalid code point as U+FFFD.
+void AppendUtf8(std::string& utf8, char32_t c);
+
 }  // namespace ebank::txndb
 
 #endif  // EBANK_SERVERS_TXNDB_UTF8_TEXT_H_
