@@ -1,6 +1,7 @@
 // Fuzzes CXmlClass with arbitrary document text and an arbitrary query path:
 // loadXML, then every kind of query and edit on what was parsed. Whatever the
-// edits leave must serialize to text that parses again. Failures may only be
+// edits leave must serialize to text that parses again; removeNodes must
+// remove what searching again after each removal would. Failures may only be
 // the documented exceptions (ddCOM and standard exceptions, _com_error).
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -61,6 +62,31 @@ void Edit(CXmlClass& doc, const wchar_t* path) {
   Attempt([&] { doc.removeNodes(path); });
 }
 
+// removeNodes leaves what removing the first match until none is left (or the
+// first match has no parent) leaves. The reference is quadratic, so only
+// documents with few matches are compared.
+void CheckRemoveNodes(const CXmlClass& doc, const wchar_t* path) {
+  LONG matches = 0;
+  if (!Attempt([&] { matches = doc.getNrOfNodes(path); }) || matches > 64) return;
+  CXmlClass all(doc);
+  CXmlClass stepped(doc);
+  const bool removed = Attempt([&] { all.removeNodes(path); });
+  const bool removed_stepwise = Attempt([&] {
+    for (IXMLDOMNodePtr node = stepped.getNode(path); node != nullptr;
+         node = stepped.getNode(path)) {
+      IXMLDOMNodePtr parent = node->GetparentNode();
+      if (parent == nullptr) break;
+      parent->removeChild(node);
+    }
+  });
+  EBANK_FUZZ_CHECK(removed == removed_stepwise);
+  const auto text = [](const CXmlClass& xml) {
+    const CXmlClass::BString serialized = xml.getXml();
+    return std::wstring(serialized.ByVal(), serialized.Length());
+  };
+  EBANK_FUZZ_CHECK(!removed || text(all) == text(stepped));
+}
+
 // The document's own text after the edits reads back as a document. (getXml
 // narrows to the ANSI code page, which may turn name characters into '?'.)
 void CheckReparses(const CXmlClass& doc) {
@@ -86,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Attempt([&] { doc.loadXML(xml.c_str()); });
   for (const wchar_t* query : {path.c_str(), L"*", L"//VALUE", L"DATE", L"."}) {
     Query(doc, query);
+    CheckRemoveNodes(doc, query);
   }
   Edit(doc, path.c_str());
   CheckReparses(doc);
