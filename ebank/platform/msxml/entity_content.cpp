@@ -2,22 +2,24 @@
 
 #include <libxml/entities.h>
 #include <libxml/hash.h>
-#include <libxml/parser.h>
-
-#include "ebank/platform/msxml/libxml_errors.h"
 
 namespace ebank::platform::msxml {
 namespace {
 
-// Parses the replacement text of `entity` in its document and makes the
-// result the entity's children, owned and freed by the entity.
-void ParseContent(xmlEntityPtr entity) {
-  ErrorCapture capture;  // a text that does not parse stays without content
-  xmlNodePtr list = nullptr;
-  if (xmlParseBalancedChunkMemory(entity->doc, nullptr, nullptr, 0, entity->content, &list) != 0) {
-    xmlFreeNodeList(list);
-    return;
-  }
+struct Documents {
+  xmlDocPtr original;
+  xmlDocPtr copy;
+};
+
+// Copies the nodes of one entity of the original into the copy's namesake,
+// owned and freed by that entity as the parser's are. References among them
+// point to the copy's entities.
+void CopyContent(void* payload, void* documents, const xmlChar* name) {
+  const auto* original = static_cast<xmlEntityPtr>(payload);
+  const auto* docs = static_cast<Documents*>(documents);
+  xmlEntityPtr entity = xmlGetDocEntity(docs->copy, name);
+  if (original->children == nullptr || entity == nullptr || entity->children != nullptr) return;
+  xmlNodePtr list = xmlDocCopyNodeList(docs->copy, original->children);
   entity->children = list;
   entity->owner = 1;
   for (xmlNodePtr node = list; node != nullptr; node = node->next) {
@@ -26,27 +28,17 @@ void ParseContent(xmlEntityPtr entity) {
   }
 }
 
-bool NeedsContent(xmlEntityPtr entity) {
-  return entity->children == nullptr && entity->content != nullptr &&
-         entity->etype == XML_INTERNAL_GENERAL_ENTITY;
-}
-
 }  // namespace
 
 xmlNodePtr EntityContent(xmlNodePtr reference) {
   xmlEntityPtr entity = xmlGetDocEntity(reference->doc, reference->name);
-  if (entity == nullptr) return nullptr;
-  if (NeedsContent(entity)) ParseContent(entity);
-  return entity->children;
+  return entity != nullptr ? entity->children : nullptr;
 }
 
-void ParseEntityContents(xmlDocPtr doc) {
-  if (doc->intSubset == nullptr || doc->intSubset->entities == nullptr) return;
-  const auto parse = [](void* payload, void*, const xmlChar*) {
-    auto* entity = static_cast<xmlEntityPtr>(payload);
-    if (NeedsContent(entity)) ParseContent(entity);
-  };
-  xmlHashScan(static_cast<xmlHashTablePtr>(doc->intSubset->entities), parse, nullptr);
+void CopyEntityContents(xmlDocPtr original, xmlDocPtr copy) {
+  if (original->intSubset == nullptr || original->intSubset->entities == nullptr) return;
+  Documents documents{original, copy};
+  xmlHashScan(static_cast<xmlHashTablePtr>(original->intSubset->entities), CopyContent, &documents);
 }
 
 }  // namespace ebank::platform::msxml

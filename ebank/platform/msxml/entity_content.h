@@ -1,8 +1,9 @@
-// The nodes an internal entity of a document stands for.
+// The nodes the internal entities of a document stand for.
 //
-// The parser builds them when it meets the first reference; a document copied
-// with its DTD has only the replacement texts, so they are parsed here on
-// first use and kept as the entity's children, as the parser keeps them.
+// The parser builds them for an entity when it meets the first reference to
+// it and keeps them as the entity's children; a document copied with its DTD
+// (xmlCopyDoc) gets only the replacement texts, so the nodes are copied over
+// from the original.
 #ifndef EBANK_PLATFORM_MSXML_ENTITY_CONTENT_H_
 #define EBANK_PLATFORM_MSXML_ENTITY_CONTENT_H_
 
@@ -11,13 +12,12 @@
 namespace ebank::platform::msxml {
 
 // The first of the nodes the entity named by `reference` (an entity
-// reference node) stands for; null for an unknown or empty entity and for
-// a replacement text that is not well-formed content.
+// reference node) stands for; null for an unknown or empty entity.
 xmlNodePtr EntityContent(xmlNodePtr reference);
 
-// Gives every internal entity of a copied document its nodes, so that XPath,
-// which reads entity text only from them, sees what it saw in the original.
-void ParseEntityContents(xmlDocPtr doc);
+// Gives each entity of `copy`, a copy of `original` made with xmlCopyDoc,
+// the nodes of its namesake in `original`.
+void CopyEntityContents(xmlDocPtr original, xmlDocPtr copy);
 
 }  // namespace ebank::platform::msxml
 

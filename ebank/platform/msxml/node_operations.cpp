@@ -73,7 +73,7 @@ HRESULT CloneDocument(xmlNodePtr node, bool deep, IXMLDOMNode** clone) {
   const DocumentOwner* source = DocumentOwner::Of(node);
   RefPtr<DocumentOwner> owner = DocumentOwner::Create(xmlCopyDoc(source->doc(), deep ? 1 : 0));
   if (!owner) return Fail(E_OUTOFMEMORY, "The document cannot be copied.");
-  ParseEntityContents(owner->doc());
+  CopyEntityContents(source->doc(), owner->doc());
   owner->set_has_declaration(source->has_declaration());
   owner->set_preserves_white_space(source->preserves_white_space());
   *clone = DomDocument::Create(std::move(owner));

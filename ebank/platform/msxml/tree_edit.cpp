@@ -1,11 +1,15 @@
 #include "ebank/platform/msxml/tree_edit.h"
 
+#include <climits>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/msxml/document_owner.h"
 #include "ebank/platform/msxml/entity_content.h"
 #include "ebank/platform/msxml/node_core.h"
+#include "ebank/platform/msxml/node_text.h"
 #include "ebank/platform/msxml/parse_limits.h"
 
 namespace ebank::platform::msxml {
@@ -117,8 +121,17 @@ void Detach(xmlNodePtr child) {
 }
 
 // Copies of the nodes the entity of `reference` stands for, in its document;
-// null for an unknown or empty entity.
+// null for an unknown or empty entity. In an attribute value the entity
+// stands for its text alone (libxml2 does not refuse markup there when it
+// keeps references).
 xmlNodePtr CopyOfReplacement(xmlNodePtr reference) {
+  if (reference->parent != nullptr && reference->parent->type == XML_ATTRIBUTE_NODE) {
+    std::string storage;
+    const std::string_view text = NodeText(reference, false, &storage);
+    if (text.size() > INT_MAX) return nullptr;
+    return xmlNewDocTextLen(reference->doc, reinterpret_cast<const xmlChar*>(text.data()),
+                            static_cast<int>(text.size()));
+  }
   xmlNodePtr content = EntityContent(reference);
   return content != nullptr ? xmlDocCopyNodeList(reference->doc, content) : nullptr;
 }

@@ -55,29 +55,13 @@ bool PreserveScopes::Preserves(xmlNodePtr context) {
   return preserve;
 }
 
-void DropWhiteSpaceNodes(xmlDocPtr doc) {
-  struct Element {
-    xmlNodePtr node;
-    bool preserve;  // the scope it inherits
-  };
-  std::vector<Element> pending;
-  for (xmlNodePtr child = doc->children; child != nullptr; child = child->next) {
-    if (child->type == XML_ELEMENT_NODE) pending.push_back({child, false});
-  }
-  while (!pending.empty()) {
-    const Element parent = pending.back();
-    pending.pop_back();
-    const Scope scope = OwnScope(parent.node);
-    const bool preserve = scope == Scope::kInherit ? parent.preserve : scope == Scope::kPreserve;
-    for (xmlNodePtr child = parent.node->children, next; child != nullptr; child = next) {
-      next = child->next;
-      if (child->type == XML_ELEMENT_NODE) {
-        pending.push_back({child, preserve});
-      } else if (child->type == XML_TEXT_NODE && !preserve && IsWhiteSpaceOnly(child->content)) {
-        xmlUnlinkNode(child);
-        xmlFreeNode(child);
-      }
-    }
+void DropWhiteSpaceNodes(std::span<const xmlNodePtr> texts) {
+  PreserveScopes scopes;
+  for (xmlNodePtr text : texts) {
+    if (text->type != XML_TEXT_NODE || !IsWhiteSpaceOnly(text->content)) continue;
+    if (scopes.Preserves(text->parent)) continue;
+    xmlUnlinkNode(text);
+    xmlFreeNode(text);
   }
 }
 

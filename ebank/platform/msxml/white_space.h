@@ -5,6 +5,7 @@
 
 #include <libxml/tree.h>
 
+#include <span>
 #include <unordered_map>
 
 namespace ebank::platform::msxml {
@@ -28,9 +29,9 @@ class PreserveScopes {
   std::unordered_map<xmlNodePtr, bool> known_;
 };
 
-// Removes from a parsed tree the text nodes that hold nothing but white space,
-// except in xml:space="preserve" scopes. CDATA sections stay.
-void DropWhiteSpaceNodes(xmlDocPtr doc);
+// Removes those of `texts` (distinct text nodes of a tree) that hold nothing
+// but white space, except in xml:space="preserve" scopes.
+void DropWhiteSpaceNodes(std::span<const xmlNodePtr> texts);
 
 }  // namespace ebank::platform::msxml
 

@@ -9,13 +9,14 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <span>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/msxml/dtd_guard.h"
 #include "ebank/platform/msxml/entity_fan_out.h"
 #include "ebank/platform/msxml/libxml_errors.h"
 #include "ebank/platform/msxml/markup_scan.h"
 #include "ebank/platform/msxml/parse_limits.h"
+#include "ebank/platform/msxml/parser_hooks.h"
 #include "ebank/platform/msxml/text_conversion.h"
 #include "ebank/platform/msxml/white_space.h"
 #include "ebank/platform/msxml/xml_file_text.h"
@@ -116,8 +117,9 @@ ParseOutcome Refused(ParseFailure failure) {
 }
 
 // Checks the parsed tree against the entity bound and applies the document's
-// white-space rule.
-ParseOutcome Accept(Doc doc, std::string_view bytes, const char* url, bool preserve_white_space) {
+// white-space rule to the text nodes that may hold nothing but white space.
+ParseOutcome Accept(Doc doc, std::string_view bytes, const char* url, bool preserve_white_space,
+                    std::span<const xmlNodePtr> blank_texts) {
   const size_t limit = EntityTextLimit(bytes.size());
   if (xmlNodePtr reference = FindEntityOverflow(doc.get(), limit)) {
     return Refused(FailureAt(kResourceLimit, url,
@@ -125,7 +127,7 @@ ParseOutcome Accept(Doc doc, std::string_view bytes, const char* url, bool prese
                                  std::to_string(limit) + " bytes of text.",
                              bytes, LineOfReference(reference), 0));
   }
-  if (!preserve_white_space) DropWhiteSpaceNodes(doc.get());
+  if (!preserve_white_space) DropWhiteSpaceNodes(blank_texts);
   ParseOutcome outcome;
   outcome.doc = doc.release();
   outcome.has_declaration = StartsWithDeclaration(bytes);
@@ -147,15 +149,17 @@ ParseOutcome Parse(std::string_view bytes, const char* url, const char* encoding
   ErrorCapture capture;
   std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
   if (!context) throw std::bad_alloc();
-  DtdGuard guard(context.get());
+  ParserHooks hooks(context.get());
   Doc doc(xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), url,
                             encoding, kParseOptions | options));
-  if (guard.stopped()) {
+  if (hooks.stopped()) {
     return Refused(
-        FailureAt(kResourceLimit, url, guard.reason(), markup, guard.line(), guard.column()));
+        FailureAt(kResourceLimit, url, hooks.reason(), markup, hooks.line(), hooks.column()));
   }
   const CapturedError& error = capture.error();
-  if (doc && !error.present) return Accept(std::move(doc), bytes, url, preserve_white_space);
+  if (doc && !error.present) {
+    return Accept(std::move(doc), bytes, url, preserve_white_space, hooks.blank_texts());
+  }
   // Recovered documents are not accepted.
   return Refused(FailureAt(error.present ? error.code : XML_ERR_DOCUMENT_EMPTY, url,
                            error.present ? error.message : "The document is empty.", markup,

@@ -55,6 +55,16 @@ TEST_F(ParserTest, WhiteSpaceOnlyTextIsDroppedOnLoadUnlessPreserved) {
             L"<A><B> x </B><P xml:space=\"preserve\"> <Q/> </P><C><![CDATA[ ]]></C><S/></A>\r\n");
   EXPECT_EQ(doc->selectNodes(_bstr_t(L"//text()"))->Getlength(), 4);  // CDATA included
 
+  // Long runs reach the parser's handler in pieces: blank pieces inside a text
+  // stay, a blank run of many pieces goes whole.
+  const std::wstring blanks(5000, L' ');
+  const std::wstring long_text = L"x" + blanks + L"y" + blanks + L"\u00e4";
+  ASSERT_EQ(doc->loadXML(_bstr_t(
+                (L"<A>" + blanks + L"<B>" + long_text + L"</B>" + blanks + L"<C>&#32;&#x9;</C></A>")
+                    .c_str())),
+            VARIANT_TRUE);
+  EXPECT_EQ(Text(doc->Getxml()), L"<A><B>" + long_text + L"</B><C/></A>\r\n");
+
   // The setting holds for later loads and for clones, until changed.
   doc->PutpreserveWhiteSpace(VARIANT_TRUE);
   ASSERT_EQ(doc->loadXML(_bstr_t(xml)), VARIANT_TRUE);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "ebank/platform/hresult.h"
+#include "ebank/platform/msxml/entity_content.h"
 #include "ebank/platform/msxml/libxml_errors.h"
 #include "ebank/platform/msxml/tree_edit.h"
 
@@ -25,6 +26,7 @@ DocPtr CopyIntoOwnDocument(xmlNodePtr node) {
   if (node->type == XML_DOCUMENT_NODE) {
     DocPtr doc(xmlCopyDoc(node->doc, 1));
     if (!doc) throw std::bad_alloc();
+    CopyEntityContents(node->doc, doc.get());
     for (xmlNodePtr child = doc->children; child != nullptr; child = child->next) {
       if (child->type != XML_DTD_NODE) ExpandEntityReferences(child);
     }

@@ -1,29 +1,31 @@
-// DtdGuard: checks the declarations of a document's internal subset as the
-// parser reads them, before any element uses them.
+// ParserHooks: the SAX hooks of one parse. They check the declarations of a
+// document's internal subset as the parser reads them, before any element
+// uses them, and note the text that holds nothing but white space.
 //
 // A DTD may give one element at most kMaxDefaultedAttributes attributes by
 // default, namespace declarations among them of kMaxDefaultedNamespaceBytes
 // at most, and the replacement text of an internal entity may hold no start
 // tag over kMaxAttributes (the text of the document itself is scanned before
 // parsing). The first breach stops the parser.
-#ifndef EBANK_PLATFORM_MSXML_DTD_GUARD_H_
-#define EBANK_PLATFORM_MSXML_DTD_GUARD_H_
+#ifndef EBANK_PLATFORM_MSXML_PARSER_HOOKS_H_
+#define EBANK_PLATFORM_MSXML_PARSER_HOOKS_H_
 
 #include <libxml/parser.h>
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace ebank::platform::msxml {
 
-class DtdGuard {
+class ParserHooks {
  public:
-  // Installs the checks on `context` (whose user data must be the context
-  // itself) for the lifetime of the guard.
-  explicit DtdGuard(xmlParserCtxtPtr context);
-  ~DtdGuard();
-  DtdGuard(const DtdGuard&) = delete;
-  DtdGuard& operator=(const DtdGuard&) = delete;
+  // Installs the hooks on `context` (whose user data must be the context
+  // itself) for the lifetime of this object.
+  explicit ParserHooks(xmlParserCtxtPtr context);
+  ~ParserHooks();
+  ParserHooks(const ParserHooks&) = delete;
+  ParserHooks& operator=(const ParserHooks&) = delete;
 
   bool stopped() const { return !reason_.empty(); }
   // Why and where the parser was stopped.
@@ -31,12 +33,17 @@ class DtdGuard {
   int line() const { return line_; }
   int column() const { return column_; }
 
+  // The text nodes of the tree that took text of nothing but white space,
+  // each once: only these can hold nothing else.
+  const std::vector<xmlNodePtr>& blank_texts() const { return blank_texts_; }
+
  private:
   static void AttributeDecl(void* context, const xmlChar* element, const xmlChar* name, int type,
                             int def, const xmlChar* default_value, xmlEnumerationPtr values);
   static void EntityDecl(void* context, const xmlChar* name, int type, const xmlChar* public_id,
                          const xmlChar* system_id, xmlChar* content);
-  static DtdGuard* Of(void* context);
+  static void Characters(void* context, const xmlChar* text, int length);
+  static ParserHooks* Of(void* context);
   void CountDefault(const std::string& element, const std::string& name, const std::string& value);
   void Stop(std::string reason);
 
@@ -48,6 +55,7 @@ class DtdGuard {
     std::size_t namespace_bytes = 0;
   };
   std::unordered_map<std::string, Defaults> defaults_;
+  std::vector<xmlNodePtr> blank_texts_;
   std::string reason_;
   int line_ = 0;
   int column_ = 0;
@@ -55,4 +63,4 @@ class DtdGuard {
 
 }  // namespace ebank::platform::msxml
 
-#endif  // EBANK_PLATFORM_MSXML_DTD_GUARD_H_
+#endif  // EBANK_PLATFORM_MSXML_PARSER_HOOKS_H_

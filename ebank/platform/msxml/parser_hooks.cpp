@@ -1,12 +1,14 @@
-#include "ebank/platform/msxml/dtd_guard.h"
+#include "ebank/platform/msxml/parser_hooks.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/entities.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "ebank/platform/msxml/markup_scan.h"
 #include "ebank/platform/msxml/parse_limits.h"
+#include "ebank/platform/msxml/white_space.h"
 
 namespace ebank::platform::msxml {
 namespace {
@@ -17,24 +19,30 @@ std::string TextOf(const xmlChar* text) {
 
 }  // namespace
 
-DtdGuard::DtdGuard(xmlParserCtxtPtr context) : context_(context) {
+ParserHooks::ParserHooks(xmlParserCtxtPtr context) : context_(context) {
   context->_private = this;
   context->sax->attributeDecl = AttributeDecl;
   context->sax->entityDecl = EntityDecl;
+  // Both, so that the parser never tells blank text apart itself.
+  context->sax->characters = Characters;
+  context->sax->ignorableWhitespace = Characters;
 }
 
-DtdGuard::~DtdGuard() {
+ParserHooks::~ParserHooks() {
   context_->_private = nullptr;
   context_->sax->attributeDecl = xmlSAX2AttributeDecl;
   context_->sax->entityDecl = xmlSAX2EntityDecl;
+  context_->sax->characters = xmlSAX2Characters;
+  context_->sax->ignorableWhitespace = xmlSAX2Characters;
 }
 
-DtdGuard* DtdGuard::Of(void* context) {
-  return static_cast<DtdGuard*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+ParserHooks* ParserHooks::Of(void* context) {
+  return static_cast<ParserHooks*>(static_cast<xmlParserCtxtPtr>(context)->_private);
 }
 
-void DtdGuard::AttributeDecl(void* context, const xmlChar* element, const xmlChar* name, int type,
-                             int def, const xmlChar* default_value, xmlEnumerationPtr values) {
+void ParserHooks::AttributeDecl(void* context, const xmlChar* element, const xmlChar* name,
+                                int type, int def, const xmlChar* default_value,
+                                xmlEnumerationPtr values) {
   // The parser keeps the default of exactly these declarations for elements.
   if (default_value != nullptr && def != XML_ATTRIBUTE_IMPLIED && def != XML_ATTRIBUTE_REQUIRED) {
     Of(context)->CountDefault(TextOf(element), TextOf(name), TextOf(default_value));
@@ -42,8 +50,8 @@ void DtdGuard::AttributeDecl(void* context, const xmlChar* element, const xmlCha
   xmlSAX2AttributeDecl(context, element, name, type, def, default_value, values);
 }
 
-void DtdGuard::CountDefault(const std::string& element, const std::string& name,
-                            const std::string& value) {
+void ParserHooks::CountDefault(const std::string& element, const std::string& name,
+                               const std::string& value) {
   Defaults& defaults = defaults_[element];
   const bool declares_namespace = name == "xmlns" || name.starts_with("xmlns:");
   if (declares_namespace) defaults.namespace_bytes += name.size() + value.size();
@@ -56,8 +64,8 @@ void DtdGuard::CountDefault(const std::string& element, const std::string& name,
   }
 }
 
-void DtdGuard::EntityDecl(void* context, const xmlChar* name, int type, const xmlChar* public_id,
-                          const xmlChar* system_id, xmlChar* content) {
+void ParserHooks::EntityDecl(void* context, const xmlChar* name, int type, const xmlChar* public_id,
+                             const xmlChar* system_id, xmlChar* content) {
   if (type == XML_INTERNAL_GENERAL_ENTITY && content != nullptr &&
       FindCrowdedTag(reinterpret_cast<const char*>(content), kMaxAttributes)) {
     Of(context)->Stop("The entity '" + TextOf(name) + "' holds a start tag with more than " +
@@ -66,7 +74,24 @@ void DtdGuard::EntityDecl(void* context, const xmlChar* name, int type, const xm
   xmlSAX2EntityDecl(context, name, type, public_id, system_id, content);
 }
 
-void DtdGuard::Stop(std::string reason) {
+void ParserHooks::Characters(void* context, const xmlChar* text, int length) {
+  xmlSAX2Characters(context, text, length);
+  auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  ParserHooks* hooks = Of(context);
+  // Text of entities is parsed with contexts of its own and stays out of the
+  // tree; the text just added is the parent's last child.
+  if (hooks == nullptr || parser != hooks->context_ || parser->node == nullptr ||
+      parser->node->last == nullptr)
+    return;
+  const std::string_view chunk(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+  if (!std::all_of(chunk.begin(), chunk.end(), IsXmlSpace)) return;
+  xmlNodePtr node = parser->node->last;
+  if (hooks->blank_texts_.empty() || hooks->blank_texts_.back() != node) {
+    hooks->blank_texts_.push_back(node);
+  }
+}
+
+void ParserHooks::Stop(std::string reason) {
   if (stopped()) return;
   reason_ = std::move(reason);
   line_ = context_->input != nullptr ? context_->input->line : 0;
