@@ -76,16 +76,15 @@ void ParserHooks::EntityDecl(void* context, const xmlChar* name, int type, const
 
 void ParserHooks::Characters(void* context, const xmlChar* text, int length) {
   xmlSAX2Characters(context, text, length);
-  auto* parser = static_cast<xmlParserCtxtPtr>(context);
-  ParserHooks* hooks = Of(context);
   // Text of entities is parsed with contexts of its own and stays out of the
   // tree; the text just added is the parent's last child.
-  if (hooks == nullptr || parser != hooks->context_ || parser->node == nullptr ||
-      parser->node->last == nullptr)
-    return;
+  auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  ParserHooks* hooks = Of(context);
+  const bool in_tree = hooks != nullptr && parser == hooks->context_ && parser->node != nullptr;
+  xmlNodePtr node = in_tree ? parser->node->last : nullptr;
+  if (node == nullptr) return;
   const std::string_view chunk(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
   if (!std::all_of(chunk.begin(), chunk.end(), IsXmlSpace)) return;
-  xmlNodePtr node = parser->node->last;
   if (hooks->blank_texts_.empty() || hooks->blank_texts_.back() != node) {
     hooks->blank_texts_.push_back(node);
   }
