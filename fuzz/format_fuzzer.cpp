@@ -4,14 +4,17 @@
 // A format decides what its arguments are, so a fuzzed one must never ask for
 // more, or other, arguments than the call passes. Two measures keep every
 // read defined:
-//  - the format is cut before its 17th '%'. A conversion reads at most three
-//    arguments ('*' width, '*' precision and the value), so 16 conversions
-//    read at most 48 and the call passes 48;
+//  - the format is cut before its 17th '%'. A conversion reads at most five
+//    argument slots ('*' width, '*' precision and a long double, which takes
+//    two slots and may skip one to align), so 16 conversions read at most 80
+//    and the call passes 80;
 //  - every argument is a pointer, either null or to a text that ends in a NUL
 //    both as narrow and as wide characters. On x86-64 every integer and
 //    pointer argument takes one 8-byte slot, so reading a slot as int, long
 //    long or pointer yields a usable value, and any text conversion finds its
-//    terminator within the text.
+//    terminator within the text. A floating-point conversion reads whatever
+//    bits it finds, which is any double or long double, invalid encodings
+//    included.
 // The checks then compare what each formatter returns with where it put the
 // NUL (a %c of 0 writes a NUL inside the text, so strlen may be shorter).
 #include <cstddef>
@@ -30,7 +33,7 @@
 namespace {
 
 constexpr std::size_t kMaxConversions = 16;
-constexpr std::size_t kArgumentCount = 3 * kMaxConversions;
+constexpr std::size_t kArgumentCount = 5 * kMaxConversions;
 constexpr std::size_t kWindowsBufferSize = 1024;
 
 // "fuzz" as wide text, "f" as narrow; the second holds characters beyond the

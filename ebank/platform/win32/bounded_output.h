@@ -39,6 +39,8 @@ class BoundedOutput {
   std::size_t room() const { return capacity_ - written_; }
   // A buffer of capacity 0 only measures the text.
   bool measures_only() const { return capacity_ == 0; }
+  // Whether a buffer that keeps text has no room left.
+  bool full() const { return capacity_ != 0 && written_ == capacity_; }
 
  private:
   CharT* out_;

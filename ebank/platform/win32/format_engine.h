@@ -1,10 +1,11 @@
-// The printf-style engine behind wvsprintfA, wvsprintfW and _vsnwprintf.
+// The printf-style engine behind wvsprintfA/W and _vsnprintf/_vsnwprintf.
 //
-// One template serves narrow and wide output. Text arguments of the output's
-// own width are copied; the other width passes through the ANSI code page.
-// In a narrow format %s and %c are narrow and %S %C wide; in a wide format the
-// other way round; the prefixes h (narrow) and l or w (wide) fix the width
-// either way. There is no floating point and no %n.
+// One template serves narrow and wide output and both dialects. Text arguments
+// of the output's own width are copied; the other width passes through the
+// ANSI code page. In a narrow format %s and %c are narrow and %S %C wide; in a
+// wide format the other way round; the prefixes h (narrow) and l or w (wide)
+// fix the width either way. Integers follow the LLP64 model of the original
+// platform: l is 32 bits, ll and I64 are 64, I is pointer-sized.
 #ifndef EBANK_PLATFORM_WIN32_FORMAT_ENGINE_H_
 #define EBANK_PLATFORM_WIN32_FORMAT_ENGINE_H_
 
@@ -20,17 +21,22 @@
 
 #include "ebank/platform/win32/bounded_output.h"
 #include "ebank/platform/win32/code_page.h"
+#include "ebank/platform/win32/float_text.h"
 
 namespace ebank::platform {
 
-// kWindows is the wsprintf set; kRuntime adds the C runtime's %p, %o, '*'
-// widths and the 64-bit prefixes ll and I64.
+// Both dialects know the flags - 0 #, a width and a precision, the prefixes h
+// l w I I32 I64 and the conversions d i u x X c C s S p %. kRuntime, the C
+// runtime's vsprintf, adds the flags + and blank, '*' counts, the prefixes hh
+// ll z t j L, %o, floating point (through the C library) and %n, which is
+// refused: it takes its pointer and stores nothing. In both an unknown
+// conversion prints its letter and takes no argument.
 enum class FormatDialect { kWindows, kRuntime };
 
-template <typename CharT>
+template <typename CharT, FormatDialect kDialect>
 class FormatEngine {
  public:
-  FormatEngine(BoundedOutput<CharT>& out, FormatDialect dialect) : out_(out), dialect_(dialect) {}
+  explicit FormatEngine(BoundedOutput<CharT>& out) : out_(out) {}
 
   // Formats `format` with the arguments in *args.
   void Run(const CharT* format, va_list* args) {
@@ -46,17 +52,21 @@ class FormatEngine {
 
  private:
   using OtherCharT = std::conditional_t<std::is_same_v<CharT, char>, wchar_t, char>;
-  enum class Size { kDefault, kShort, kLong, kLongLong };
+  static constexpr bool kRuntime = kDialect == FormatDialect::kRuntime;
+  static constexpr int kPointerBits = 8 * sizeof(void*);
 
   struct Conversion {
     bool left = false;
     bool zero = false;
     bool alternate = false;
+    bool plus = false;
+    bool space = false;
     std::size_t width = 0;
     std::optional<std::size_t> precision;
-    Size size = Size::kDefault;
+    int bits = 32;               // size of an integer argument
     bool narrow_prefix = false;  // h
     bool wide_prefix = false;    // l, w
+    bool long_double = false;    // L
   };
 
   // The next '%' or the terminator, with the C library's vectorised scans.
@@ -76,17 +86,10 @@ class FormatEngine {
     return max == SIZE_MAX ? std::wcslen(text) : wcsnlen(text, max);
   }
 
-  bool runtime() const { return dialect_ == FormatDialect::kRuntime; }
-
   static bool IsDigit(CharT c) { return c >= '0' && c <= '9'; }
 
-  // Reads a decimal number, saturating at INT_MAX, or a '*' argument.
-  std::size_t ReadCount(const CharT*& p) {
-    if (*p == '*' && runtime()) {
-      ++p;
-      const int value = va_arg(*args_, int);
-      return value < 0 ? 0 : static_cast<std::size_t>(value);
-    }
+  // A decimal number, saturating at INT_MAX.
+  static std::size_t ReadDecimal(const CharT*& p) {
     std::size_t value = 0;
     for (; IsDigit(*p); ++p) {
       value = std::min<std::size_t>(value * 10 + static_cast<std::size_t>(*p - '0'), INT_MAX);
@@ -102,85 +105,158 @@ class FormatEngine {
         conversion.zero = true;
       } else if (*p == '#') {
         conversion.alternate = true;
+      } else if (*p == '+' && kRuntime) {
+        conversion.plus = true;
+      } else if (*p == ' ' && kRuntime) {
+        conversion.space = true;
       } else {
         return p;
       }
     }
   }
 
+  // A '*' width comes from an int argument; a negative one left-justifies.
+  const CharT* ParseWidth(const CharT* p, Conversion& conversion) {
+    if (*p != '*' || !kRuntime) {
+      conversion.width = ReadDecimal(p);
+      return p;
+    }
+    const int value = va_arg(*args_, int);
+    if (value < 0) conversion.left = true;
+    conversion.width = static_cast<std::size_t>(value < 0 ? -static_cast<long long>(value) : value);
+    return p + 1;
+  }
+
+  // A negative '*' precision counts as none.
+  const CharT* ParsePrecision(const CharT* p, Conversion& conversion) {
+    if (*p != '.') return p;
+    ++p;
+    if (*p != '*' || !kRuntime) {
+      conversion.precision = ReadDecimal(p);
+      return p;
+    }
+    const int value = va_arg(*args_, int);
+    if (value >= 0) conversion.precision = static_cast<std::size_t>(value);
+    return p + 1;
+  }
+
   const CharT* ParseSize(const CharT* p, Conversion& conversion) {
-    if (*p == 'h') {
-      conversion.size = Size::kShort, conversion.narrow_prefix = true;
-      return p + 1;
+    switch (*p) {
+      case 'h':
+        conversion.narrow_prefix = true;
+        if (kRuntime && p[1] == 'h') {
+          conversion.bits = 8;
+          return p + 2;
+        }
+        conversion.bits = 16;
+        return p + 1;
+      case 'l':
+        if (kRuntime && p[1] == 'l') {
+          conversion.bits = 64;
+          return p + 2;
+        }
+        conversion.wide_prefix = true;
+        return p + 1;
+      case 'w':
+        conversion.wide_prefix = true;
+        return p + 1;
+      case 'I':
+        if (p[1] == '6' && p[2] == '4') {
+          conversion.bits = 64;
+          return p + 3;
+        }
+        if (p[1] == '3' && p[2] == '2') return p + 3;
+        conversion.bits = kPointerBits;
+        return p + 1;
+      default:
+        if constexpr (kRuntime) return ParseRuntimeSize(p, conversion);
+        return p;
     }
-    if (*p == 'l' && p[1] == 'l' && runtime()) {
-      conversion.size = Size::kLongLong;
-      return p + 2;
+  }
+
+  static const CharT* ParseRuntimeSize(const CharT* p, Conversion& conversion) {
+    switch (*p) {
+      case 'z':
+      case 't':
+        conversion.bits = kPointerBits;
+        return p + 1;
+      case 'j':
+        conversion.bits = 64;
+        return p + 1;
+      case 'L':
+        conversion.long_double = true;
+        return p + 1;
+      default:
+        return p;
     }
-    if (*p == 'l' || *p == 'w') {
-      conversion.size = Size::kLong, conversion.wide_prefix = true;
-      return p + 1;
-    }
-    if (*p == 'I' && runtime()) {
-      if (p[1] == '6' && p[2] == '4') {
-        conversion.size = Size::kLongLong;
-        return p + 3;
-      }
-      if (p[1] == '3' && p[2] == '2') return p + 3;
-    }
-    return p;
   }
 
   // Handles one conversion; `p` points after the '%'. Returns where to go on.
   const CharT* Convert(const CharT* p) {
     Conversion conversion;
     p = ParseFlags(p, conversion);
-    conversion.width = ReadCount(p);
-    if (*p == '.') {
-      ++p;
-      conversion.precision = ReadCount(p);
-    }
+    p = ParseWidth(p, conversion);
+    p = ParsePrecision(p, conversion);
     p = ParseSize(p, conversion);
     const CharT type = *p;
     if (type == 0) return p;
+    // Unknown conversions and %% print the conversion character itself.
+    if (!FormatArgument(conversion, type)) out_.Put(type);
+    return p + 1;
+  }
+
+  // Formats the argument of a conversion both dialects know; false for others.
+  bool FormatArgument(const Conversion& conversion, CharT type) {
     switch (type) {
       case 'd':
       case 'i':
         FormatSigned(conversion);
-        break;
+        return true;
       case 'u':
         FormatUnsigned(conversion, 10, false);
-        break;
+        return true;
       case 'x':
       case 'X':
         FormatUnsigned(conversion, 16, type == 'X');
-        break;
-      case 'o':
-        if (!runtime()) return Literal(p);
-        FormatUnsigned(conversion, 8, false);
-        break;
+        return true;
       case 'p':
-        if (!runtime()) return Literal(p);
         FormatPointer(conversion);
-        break;
+        return true;
       case 'c':
       case 'C':
         FormatChar(conversion, TakesOwnWidth(conversion, type == 'c'));
-        break;
+        return true;
       case 's':
       case 'S':
         FormatString(conversion, TakesOwnWidth(conversion, type == 's'));
-        break;
+        return true;
       default:
-        return Literal(p);
+        if constexpr (kRuntime) return FormatRuntimeArgument(conversion, type);
+        return false;
     }
-    return p + 1;
   }
 
-  // Unknown conversions and %% print the conversion character itself.
-  const CharT* Literal(const CharT* p) {
-    out_.Put(*p);
-    return p + 1;
+  bool FormatRuntimeArgument(const Conversion& conversion, CharT type) {
+    switch (type) {
+      case 'o':
+        FormatUnsigned(conversion, 8, false);
+        return true;
+      case 'e':
+      case 'E':
+      case 'f':
+      case 'F':
+      case 'g':
+      case 'G':
+      case 'a':
+      case 'A':
+        FormatFloat(conversion, static_cast<char>(type));
+        return true;
+      case 'n':
+        static_cast<void>(va_arg(*args_, void*));
+        return true;
+      default:
+        return false;
+    }
   }
 
   // Whether a %c/%s argument has the output's character width: the lower-case
@@ -192,42 +268,49 @@ class FormatEngine {
     return lower_case;
   }
 
+  // Arguments narrower than int arrive promoted to int and are cut back.
+  std::int64_t ReadSigned(int bits) {
+    if (bits == 64) return va_arg(*args_, long long);
+    const int value = va_arg(*args_, int);
+    if (bits == 8) return static_cast<signed char>(value);
+    if (bits == 16) return static_cast<short>(value);
+    return value;
+  }
+
+  std::uint64_t ReadUnsigned(int bits) {
+    if (bits == 64) return va_arg(*args_, unsigned long long);
+    const unsigned value = va_arg(*args_, unsigned);
+    if (bits == 8) return static_cast<unsigned char>(value);
+    if (bits == 16) return static_cast<unsigned short>(value);
+    return value;
+  }
+
   void FormatSigned(const Conversion& conversion) {
-    std::int64_t value;
-    if (conversion.size == Size::kLongLong) {
-      value = va_arg(*args_, long long);
-    } else if (conversion.size == Size::kShort) {
-      value = static_cast<short>(va_arg(*args_, int));
-    } else {
-      value = va_arg(*args_, int);
-    }
+    const std::int64_t value = ReadSigned(conversion.bits);
     const std::uint64_t magnitude =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    FormatInteger(conversion, magnitude, 10, false, value < 0 ? "-" : "");
+    const char* sign = value < 0 ? "-" : conversion.plus ? "+" : conversion.space ? " " : "";
+    FormatInteger(conversion, magnitude, 10, false, sign);
   }
 
   void FormatUnsigned(const Conversion& conversion, unsigned radix, bool upper) {
-    std::uint64_t value;
-    if (conversion.size == Size::kLongLong) {
-      value = va_arg(*args_, unsigned long long);
-    } else if (conversion.size == Size::kShort) {
-      value = static_cast<unsigned short>(va_arg(*args_, unsigned));
-    } else {
-      value = va_arg(*args_, unsigned);
-    }
-    const char* prefix = "";
-    if (conversion.alternate && value != 0) {
-      if (radix == 16) prefix = upper ? "0X" : "0x";
-      if (radix == 8) prefix = "0";
-    }
-    FormatInteger(conversion, value, radix, upper, prefix);
+    const std::uint64_t value = ReadUnsigned(conversion.bits);
+    FormatInteger(conversion, value, radix, upper, HexPrefix(conversion, radix, upper, value));
+  }
+
+  // # puts 0x before a non-zero hexadecimal number.
+  static const char* HexPrefix(const Conversion& conversion, unsigned radix, bool upper,
+                               std::uint64_t value) {
+    if (!conversion.alternate || radix != 16 || value == 0) return "";
+    return upper ? "0X" : "0x";
   }
 
   // Pointers print as all their hexadecimal digits in upper case.
-  void FormatPointer(Conversion conversion) {
+  void FormatPointer(const Conversion& conversion) {
     const auto value = reinterpret_cast<std::uintptr_t>(va_arg(*args_, void*));
-    conversion.precision = 2 * sizeof(void*);
-    FormatInteger(conversion, value, 16, true, "");
+    Conversion pointer = conversion;
+    pointer.precision = 2 * sizeof(void*);
+    FormatInteger(pointer, value, 16, true, HexPrefix(conversion, 16, true, value));
   }
 
   void FormatInteger(const Conversion& conversion, std::uint64_t value, unsigned radix, bool upper,
@@ -237,17 +320,50 @@ class FormatEngine {
     std::size_t count = 0;
     for (; value != 0; value /= radix) digits[count++] = digit_set[value % radix];
     const std::size_t precision = conversion.precision.value_or(1);
-    const std::size_t zeros = precision > count ? precision - count : 0;
+    std::size_t zeros = precision > count ? precision - count : 0;
+    // # makes an octal number start with 0.
+    if (radix == 8 && conversion.alternate && zeros == 0) zeros = 1;
     const std::size_t prefix_length = std::char_traits<char>::length(prefix);
     const std::size_t length = prefix_length + zeros + count;
     const std::size_t padding = conversion.width > length ? conversion.width - length : 0;
     const bool zero_pad = conversion.zero && !conversion.left && !conversion.precision;
 
     if (!conversion.left && !zero_pad) out_.Fill(' ', padding);
-    for (const char* c = prefix; *c != 0; ++c) out_.Put(static_cast<CharT>(*c));
+    AppendAscii(std::string_view(prefix, prefix_length));
     out_.Fill('0', zeros + (zero_pad ? padding : 0));
     for (std::size_t i = count; i > 0; --i) out_.Put(digits[i - 1]);
     if (conversion.left) out_.Fill(' ', padding);
+  }
+
+  void FormatFloat(const Conversion& conversion, char type) {
+    const long double value =
+        conversion.long_double ? va_arg(*args_, long double) : va_arg(*args_, double);
+    if (out_.full()) {
+      // Nothing more is kept; one character tells the buffer the text goes on.
+      out_.Put('0');
+      return;
+    }
+    const FloatText text({type, conversion.plus, conversion.space, conversion.alternate,
+                          conversion.precision, conversion.long_double},
+                         value);
+    const std::size_t padding = conversion.width > text.size() ? conversion.width - text.size() : 0;
+    const bool zero_pad = conversion.zero && !conversion.left && text.finite();
+    if (!conversion.left && !zero_pad) out_.Fill(' ', padding);
+    AppendAscii(text.sign());
+    if (zero_pad) out_.Fill('0', padding);
+    AppendAscii(text.digits());
+    out_.Fill('0', text.extra_zeros());
+    AppendAscii(text.exponent());
+    if (conversion.left) out_.Fill(' ', padding);
+  }
+
+  // Text the engine makes itself (signs, prefixes, numbers) is plain ASCII.
+  void AppendAscii(std::string_view text) {
+    if constexpr (std::is_same_v<CharT, char>) {
+      out_.Append(text.data(), text.size());
+    } else {
+      for (const char c : text) out_.Put(static_cast<unsigned char>(c));
+    }
   }
 
   void FormatChar(const Conversion& conversion, bool own_width) {
@@ -299,6 +415,7 @@ class FormatEngine {
     }
   }
 
+  // The 0 flag pads texts with zeros too.
   void Pad(const Conversion& conversion, std::basic_string_view<CharT> text) {
     const std::size_t padding = conversion.width > text.size() ? conversion.width - text.size() : 0;
     if (!conversion.left) out_.Fill(conversion.zero ? '0' : ' ', padding);
@@ -307,9 +424,17 @@ class FormatEngine {
   }
 
   BoundedOutput<CharT>& out_;
-  FormatDialect dialect_;
   va_list* args_ = nullptr;
 };
+
+// Runs the engine of `kDialect` over `format` with a copy of `args`.
+template <FormatDialect kDialect, typename CharT>
+void FormatInto(BoundedOutput<CharT>& output, const CharT* format, va_list args) {
+  va_list copy;
+  va_copy(copy, args);
+  FormatEngine<CharT, kDialect>(output).Run(format, &copy);
+  va_end(copy);
+}
 
 // The wsprintf buffer: 1024 characters including the NUL.
 inline constexpr std::size_t kWindowsFormatBufferSize = 1024;
@@ -321,13 +446,25 @@ template <typename CharT>
 int FormatWindowsText(CharT* out, const CharT* format, va_list args) {
   if (out == nullptr) return 0;
   BoundedOutput<CharT> output(out, kWindowsFormatBufferSize - 1);
-  if (format != nullptr) {
-    va_list copy;
-    va_copy(copy, args);
-    FormatEngine<CharT>(output, FormatDialect::kWindows).Run(format, &copy);
-    va_end(copy);
-  }
+  if (format != nullptr) FormatInto<FormatDialect::kWindows>(output, format, args);
   out[output.written()] = 0;
+  return static_cast<int>(output.written());
+}
+
+// _vsnprintf and _vsnwprintf: writes at most `count` characters. Returns the
+// length when the text fits (a NUL follows when there is room for it), or -1
+// when it was cut at `count` characters, with no NUL written. A null `out`
+// with `count` 0 asks for the length the text needs.
+template <typename CharT>
+int FormatRuntimeText(CharT* out, std::size_t count, const CharT* format, va_list args) {
+  if (format == nullptr || (out == nullptr && count != 0)) return -1;
+  BoundedOutput<CharT> output(out, count);
+  FormatInto<FormatDialect::kRuntime>(output, format, args);
+  if (output.measures_only() && out == nullptr) {
+    return output.total() > INT_MAX ? -1 : static_cast<int>(output.total());
+  }
+  if (output.truncated() || output.written() > INT_MAX) return -1;
+  if (output.written() < count) out[output.written()] = 0;
   return static_cast<int>(output.written());
 }
 

@@ -77,7 +77,7 @@ void AppendFormatted(std::string& out, const char* format, ...) {
   BoundedOutput<char> output(buffer, sizeof buffer);
   va_list args;
   va_start(args, format);
-  FormatEngine<char>(output, FormatDialect::kRuntime).Run(format, &args);
+  FormatEngine<char, FormatDialect::kRuntime>(output).Run(format, &args);
   va_end(args);
   out.append(buffer, output.written());
 }

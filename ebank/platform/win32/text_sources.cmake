@@ -1,9 +1,11 @@
 target_sources(ebankplatform PRIVATE
   code_page.cpp
   debug_output.cpp
+  float_text.cpp
   format_message.cpp
   last_error.cpp
   local_memory.cpp
+  runtime_format.cpp
   system_message.cpp
   temp_path.cpp
   wide_format.cpp
@@ -25,6 +27,7 @@ ebank_add_tests(ebank_platform_win32_text_test
     debug_output_test.cpp
     format_message_test.cpp
     last_error_test.cpp
+    runtime_format_test.cpp
     temp_path_test.cpp
     wide_format_test.cpp
     wide_string_test.cpp

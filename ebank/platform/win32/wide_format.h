@@ -1,7 +1,7 @@
 // Wide formatters with the Windows wide-format rules: in a wide format %s and
 // %c take wide arguments, %S %hs %C %hc narrow ones (widened through the ANSI
-// code page). Both formatters share the rules of wvsprintfA; the C-runtime
-// pair also knows %p, %o and the 64-bit prefixes ll and I64. No floating point.
+// code page). wvsprintfW has the rules of wvsprintfA; _vsnwprintf those of the
+// C runtime (format_engine.h), as _vsnprintf has for narrow text.
 #ifndef EBANK_PLATFORM_WIN32_WIDE_FORMAT_H_
 #define EBANK_PLATFORM_WIN32_WIDE_FORMAT_H_
 

@@ -36,6 +36,16 @@ TEST(WideFormatTest, WideFormatSwapsTheMeaningOfSAndC) {
   EXPECT_EQ(FormatW(L"%s", std::wstring(3000, L'z').c_str()), std::wstring(1023, L'z'));
 }
 
+TEST(WideFormatTest, WideFormatKnowsTheSizePrefixesAndPointers) {
+  constexpr long long kValue = 0x000123450067890A;
+  EXPECT_EQ(FormatW(L"%I64X|%I32X|%I64u|%Ix|%s", kValue, static_cast<std::uint32_t>(kValue), -123LL,
+                    std::intptr_t{-0x12345}, L"end"),
+            L"123450067890A|67890A|18446744073709551493|fffffffffffedcbb|end");
+  EXPECT_EQ(
+      FormatW(L"%p|%Id", reinterpret_cast<void*>(std::intptr_t{-0x12345}), std::intptr_t{-12345}),
+      L"FFFFFFFFFFFEDCBB|-12345");
+}
+
 TEST(WideFormatTest, SnwprintfReportsTruncationLikeTheRuntime) {
   wchar_t buffer[8];
   std::wmemset(buffer, L'#', 8);
@@ -66,6 +76,8 @@ TEST(WideFormatTest, SnwprintfKnowsRuntimeConversions) {
   EXPECT_STREQ(buffer, L"-9223372036854775808|18446744073709551615|10|   7|ab");
   EXPECT_EQ(_snwprintf(buffer, 64, L"%p", reinterpret_cast<void*>(std::uintptr_t{0xABCDEF})), 16);
   EXPECT_STREQ(buffer, L"0000000000ABCDEF");
+  EXPECT_EQ(_snwprintf(buffer, 64, L"%+.2f|%-6.1e|%07.3Lg|%S", 2.5, 1e10, 0.5L, "n"), 23);
+  EXPECT_STREQ(buffer, L"+2.50|1.0e+10|00000.5|n");
 }
 
 }  // namespace

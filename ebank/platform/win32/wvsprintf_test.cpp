@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -37,6 +38,25 @@ TEST(WvsprintfTest, IntegerConversions) {
   EXPECT_EQ(Format("%ld-%ld", 1, 2), "1-2");
 }
 
+// The size prefixes and %p of the 64-bit systems' formatter, with the results
+// recorded there.
+TEST(WvsprintfTest, SizePrefixesAndPointers) {
+  constexpr long long kValue = 0x000123450067890A;
+  constexpr long long kNegative = -0x12345;
+  EXPECT_EQ(Format("%I64X|%I32X|%I64d", kValue, static_cast<std::uint32_t>(kValue), 543210000000LL),
+            "123450067890A|67890A|543210000000");
+  EXPECT_EQ(Format("%I64X|%I32x|%I64u", kNegative, static_cast<std::int32_t>(kNegative), -123LL),
+            "FFFFFFFFFFFEDCBB|fffedcbb|18446744073709551493");
+  EXPECT_EQ(Format("%Id|%Ix|%p|%010ld", std::intptr_t{-12345}, std::intptr_t{kNegative},
+                   reinterpret_cast<void*>(std::intptr_t{kNegative}), -1),
+            "-12345|fffffffffffedcbb|FFFFFFFFFFFEDCBB|-000000001");
+  // Each conversion takes exactly its own argument.
+  EXPECT_EQ(Format("%I64d|%s|%p|%s", 1234567890123LL, "x", static_cast<void*>(nullptr), "y"),
+            "1234567890123|x|0000000000000000|y");
+  EXPECT_EQ(Format("[%20p][%-18I64x]", reinterpret_cast<void*>(std::uintptr_t{0xABC}), 255LL),
+            "[    0000000000000ABC][ff                ]");
+}
+
 TEST(WvsprintfTest, WidthPrecisionAndFlags) {
   EXPECT_EQ(Format("[%5d][%-5d][%05d][%05d]", 42, 42, 42, -42), "[   42][42   ][00042][-0042]");
   EXPECT_EQ(Format("[%.3d][%8.3d][%-8.3x][%.0d]", 7, -7, 10, 0), "[007][    -007][00a     ][]");
@@ -63,8 +83,10 @@ TEST(WvsprintfTest, NullTextsPrintNullMarker) {
 
 TEST(WvsprintfTest, PercentUnknownConversionsAndNoFloatingPoint) {
   EXPECT_EQ(Format("100%% %y %f|%"), "100% y f|");
-  // An unknown conversion consumes no argument.
+  // An unknown conversion consumes no argument; the C runtime's extras are
+  // unknown here.
   EXPECT_EQ(Format("%q%d", 5), "q5");
+  EXPECT_EQ(Format("%o|%+d|%*d|%n", 5), "o|+d|*d|n");
 }
 
 TEST(WvsprintfTest, OutputIsCappedAt1023Characters) {
