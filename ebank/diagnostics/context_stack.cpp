@@ -1,5 +1,6 @@
 #include "ebank/diagnostics/context_stack.h"
 
+#include <cstdio>
 #include <deque>
 #include <mutex>
 
@@ -35,11 +36,15 @@ std::vector<const char*> ContextNamesSinceMarker() {
   return {first, stack.end()};
 }
 
-void WriteCallStackSection(std::FILE* stream) {
-  std::fputs("Aufrufstapel:\n", stream);
+void AppendCallStackSection(std::string& text) {
+  text += "Aufrufstapel:\n";
   int number = 1;
   for (const char* name : ContextNamesSinceMarker()) {
-    std::fprintf(stream, "%.3d %s\n", number++, name);
+    char prefix[16];
+    const int length = std::snprintf(prefix, sizeof prefix, "%.3d ", number++);
+    text.append(prefix, static_cast<std::size_t>(length));
+    text += name;
+    text += '\n';
   }
 }
 

@@ -5,7 +5,7 @@
 #ifndef EBANK_DIAGNOSTICS_CONTEXT_STACK_H_
 #define EBANK_DIAGNOSTICS_CONTEXT_STACK_H_
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace ebank::diagnostics {
@@ -20,8 +20,8 @@ const char* TopContextName();
 std::vector<const char*> ContextNamesSinceMarker();
 // Empties the stack (test reset).
 void ClearContextStack();
-// Writes "Aufrufstapel:" and the numbered names since the most recent marker.
-void WriteCallStackSection(std::FILE* stream);
+// Appends "Aufrufstapel:" and the numbered names since the most recent marker.
+void AppendCallStackSection(std::string& text);
 
 }  // namespace ebank::diagnostics
 

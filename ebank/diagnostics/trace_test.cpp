@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -209,10 +210,30 @@ TEST_F(TraceTest, HostileFormatsAndArgumentsAreCutNotOverrun) {
   g_TraceInfo(long_text.c_str());
   const auto output = DebugOutput();
   ASSERT_EQ(output.size(), 3u);
-  EXPECT_EQ(output[1], std::string(1023, 'x') + "\n");
-  EXPECT_EQ(output[2], std::string(1023, 'x') + "\n");
-  EXPECT_EQ(Boxes().back().text, std::string(1023, 'x'));
+  EXPECT_EQ(output[1], std::string(2046, 'x') + "\n");
+  EXPECT_EQ(output[2], std::string(2046, 'x') + "\n");
+  EXPECT_EQ(Boxes().back().text, std::string(2046, 'x'));
   for (const auto& line : EntryLines()) EXPECT_LE(line.size(), 2559u);
+}
+
+// Components trace 64-bit amounts, pointers and numbers with C-runtime
+// formats; a message with a NUL ends there and still ends its line.
+TEST_F(TraceTest, MessagesFollowTheCRuntimeFormatRules) {
+  LoadTraceSettings(4);
+  OpenTraceFile();
+  g_TraceInfo("%I64d|%lld|%p|%+.2f|%s", -1234567890123LL, 42LL,
+              reinterpret_cast<void*>(std::uintptr_t{0xBEEF}), 2.5, "text");
+  g_TraceError("%d|%*s|%#o", 7, 4, "ab", 8u);
+  g_TraceInfo("cut%chere", 0);
+  g_TraceInfo("%-2100s|", "wide");
+  EXPECT_THAT(DebugOutput(),
+              ElementsAre("trace file opened\n", "-1234567890123|42|000000000000BEEF|+2.50|text\n",
+                          "7|  ab|010\n", "cut\n", "wide" + std::string(2042, ' ') + "\n"));
+  EXPECT_THAT(
+      WithoutSeparators(EntryLines()),
+      ElementsAre("INFO: trace file opened", "INFO: -1234567890123|42|000000000000BEEF|+2.50|text",
+                  "ERROR: 7|  ab|010", "INFO: cut", "INFO: wide" + std::string(2042, ' ')));
+  EXPECT_EQ(EntryLines().size(), 10u);
 }
 
 TEST_F(TraceTest, OverlongContextNameCutsTheLineButKeepsItsEnd) {
@@ -240,15 +261,39 @@ TEST_F(TraceTest, UnopenableFileLosesTheEntryUntilTheDirectoryExists) {
               ::testing::Contains(MatchesRegex("001 .* ERROR: kept")));
 }
 
-TEST_F(TraceTest, OverlongTraceFilePathIsCutToItsLimit) {
-  const auto deep = directory_ / std::string(200 - directory_.string().size(), 'd');
-  std::filesystem::create_directory(deep);
-  LoadSettings("\"TraceLevel\"=dword:00000004\n" + DirectoryValue("ZEB32DATA", deep),
+// The trace file path has a buffer of 128 bytes. A longer path cut to fit
+// would name an unrelated file: no file is opened, and the debugger output
+// says so once.
+TEST_F(TraceTest, TraceFilePathLongerThanItsBufferOpensNoFile) {
+  constexpr std::size_t kFileNameLength = std::char_traits<char>::length("/EBankingTrace.txt");
+  const std::size_t free_length = 127 - kFileNameLength - directory_.string().size() - 1;
+  if (directory_.string().size() + 1 >= 127 - kFileNameLength) GTEST_SKIP() << "TMPDIR too long";
+  const auto fits = directory_ / std::string(free_length, 'f');
+  const auto too_long = directory_ / std::string(free_length + 1, 'l');
+  std::filesystem::create_directory(fits);
+  std::filesystem::create_directory(too_long);
+  const std::string cut = (too_long.string() + "/EBankingTrace.txt").substr(0, 127);
+  std::ofstream(cut) << "unrelated data\n";
+
+  LoadSettings("\"TraceLevel\"=dword:00000004\n" + DirectoryValue("ZEB32DATA", too_long),
                QuietComponents());
-  g_TraceError("cut path");
-  const std::string cut = (deep.string() + "/EBankingTrace.txt").substr(0, 127);
-  EXPECT_TRUE(std::filesystem::exists(cut));
-  EXPECT_THAT(ReadLines(cut), ::testing::Contains(MatchesRegex("001 .* ERROR: cut path")));
+  g_TraceError("first");
+  g_TraceError("second");
+  EXPECT_THAT(ReadLines(cut), ElementsAre("unrelated data"));
+  EXPECT_FALSE(std::filesystem::exists(too_long / "EBankingTrace.txt"));
+  const auto output = DebugOutput();
+  ASSERT_EQ(output.size(), 3u);
+  EXPECT_EQ(output[0], "first\n");
+  EXPECT_THAT(output[1], MatchesRegex("EBanking Trace: .*127.*/EBankingTrace.txt\n"));
+  EXPECT_EQ(output[2], "second\n");
+
+  ResetDiagnosticsForTesting();
+  LoadSettings("\"TraceLevel\"=dword:00000004\n" + DirectoryValue("ZEB32DATA", fits),
+               QuietComponents());
+  g_TraceError("fits");
+  EXPECT_EQ((fits / "EBankingTrace.txt").string().size(), 127u);
+  EXPECT_THAT(ReadLines(fits / "EBankingTrace.txt"),
+              ::testing::Contains(MatchesRegex("001 .* ERROR: fits")));
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include "ebank/diagnostics/trace_writer.h"
 
-#include <algorithm>
+#include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
+#include <string_view>
 
-#include "ebank/diagnostics/bounded_line.h"
 #include "ebank/diagnostics/clock_text.h"
 #include "ebank/diagnostics/context_stack.h"
 #include "ebank/diagnostics/directories.h"
@@ -14,9 +19,10 @@
 #include "ebank/diagnostics/system_message.h"
 #include "ebank/diagnostics/testing_hooks.h"
 #include "ebank/diagnostics/trace_level.h"
+#include "ebank/diagnostics/trace_message.h"
 #include "ebank/platform/win32/debug_output.h"
 #include "ebank/platform/win32/last_error.h"
-#include "ebank/platform/win32/wvsprintf.h"
+#include "ebank/platform/win32/runtime_format.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -41,19 +47,32 @@ constexpr Level kLevels[] = {
     {"ERROR", kTraceBoxError, MB_ICONERROR, kTraceFileError},
 };
 
-constexpr std::size_t kMessageSize = 2048;
-// The platform formatter writes at most this many characters and a NUL.
-constexpr int kMaxFormatted = 1023;
 constexpr std::size_t kCaptionSize = 64;
 constexpr std::size_t kPathSize = 128;
 constexpr std::size_t kFileLineSize = 2560;
-constexpr char kSeparator[] =
+constexpr char kFileName[] = "EBankingTrace.txt";
+constexpr std::string_view kSeparator =
     "----------------------------------------------------------------------------------------------"
     "------\n";
-static_assert(sizeof(kSeparator) == 102);
+static_assert(kSeparator.size() == 101);
+
+// Hands `size` bytes to the file, going on after a partial write; a failed
+// write loses the rest, as a failed stream flush would.
+void WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+}
 
 // The trace file of the process: opened by the first file entry, closed when
-// the library is unloaded.
+// the library is unloaded. Each entry is built whole in memory and handed to
+// the file in one write, with no stream buffer in between.
 class TraceFile {
  public:
   ~TraceFile() { Close(); }
@@ -63,58 +82,105 @@ class TraceFile {
   void AppendEntry(Severity severity, const char* message) {
     std::lock_guard lock(mutex_);
     if (!Open()) return;
-    WriteEntryLine(severity, message);
-    if (severity != Severity::kInfo) WriteSystemErrorSection();
+    entry_.clear();
+    AppendEntryLine(severity, message);
+    if (severity != Severity::kInfo) AppendSystemErrorSection();
     if (severity != Severity::kInfo && TopContextName() != nullptr) {
-      WriteCallStackSection(stream_);
+      AppendCallStackSection(entry_);
     }
-    std::fputs(kSeparator, stream_);
-    std::fflush(stream_);
+    entry_ += kSeparator;
+    Emit(entry_);
   }
 
   void Close() {
     std::lock_guard lock(mutex_);
-    if (stream_ != nullptr) std::fclose(stream_);
-    stream_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     next_line_ = 1;
+    reported_long_path_ = false;
   }
 
  private:
   // Creates or truncates the file in the data directory and writes the header.
-  // A path longer than the buffer is cut.
+  // A path that does not fit its buffer would name another file: it is not
+  // opened, and the debugger output says so once.
   bool Open() {
-    if (stream_ != nullptr) return true;
+    if (fd_ >= 0) return true;
+    const char* directory = ovEBankHelper::g_getZEBDataPath();
     char path[kPathSize];
-    std::snprintf(path, sizeof(path), "%s/EBankingTrace.txt", ovEBankHelper::g_getZEBDataPath());
-    stream_ = std::fopen(path, "w");
-    if (stream_ == nullptr) return false;
-    WriteFileHeader(stream_);
+    const int length = std::snprintf(path, sizeof path, "%s/%s", directory, kFileName);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof path) {
+      ReportLongPath(directory);
+      return false;
+    }
+    fd_ = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) return false;
+    WriteHeader();
     return true;
   }
 
-  void WriteEntryLine(Severity severity, const char* message) {
+  void ReportLongPath(const char* directory) {
+    if (reported_long_path_) return;
+    reported_long_path_ = true;
+    const std::string note = std::string("EBanking Trace: Pfad der Trace-Datei laenger als ") +
+                             std::to_string(kPathSize - 1) +
+                             " Zeichen, keine Trace-Datei: " + directory + "/" + kFileName + "\n";
+    OutputDebugStringA(note.c_str());
+  }
+
+  // The header is collected in memory, together with any entry its lookups
+  // trace, and written in one piece.
+  void WriteHeader() {
+    char* text = nullptr;
+    std::size_t size = 0;
+    header_ = open_memstream(&text, &size);
+    if (header_ == nullptr) return;
+    WriteFileHeader(header_);
+    std::fclose(header_);
+    header_ = nullptr;
+    WriteAll(fd_, text, size);
+    std::free(text);
+  }
+
+  void Emit(std::string_view text) {
+    if (header_ != nullptr) {
+      std::fwrite(text.data(), 1, text.size(), header_);
+    } else {
+      WriteAll(fd_, text.data(), text.size());
+    }
+  }
+
+  // "NNN HH:MM:SS [(context) ]LEVEL: message", cut at the line buffer with
+  // its line feed kept.
+  void AppendEntryLine(Severity severity, const char* message) {
     char time[kClockTextSize];
     FormatTimeOfDay(time);
     const int number = TakeLineNumber();
     const char* word = kLevels[static_cast<int>(severity)].word;
-    if (const char* context = TopContextName()) {
-      WriteBoundedLine(stream_, kFileLineSize, "%.3d %s (%s) %s: %s", number, time, context, word,
-                       message);
-    } else {
-      WriteBoundedLine(stream_, kFileLineSize, "%.3d %s %s: %s", number, time, word, message);
+    char line[kFileLineSize];
+    constexpr std::size_t kMaxLength = kFileLineSize - 1;
+    const char* context = TopContextName();
+    int length = context != nullptr
+                     ? _snprintf(line, kMaxLength, "%.3d %s (%s) %s: %s", number, time, context,
+                                 word, message)
+                     : _snprintf(line, kMaxLength, "%.3d %s %s: %s", number, time, word, message);
+    if (length < 0) {
+      length = static_cast<int>(kMaxLength);
+      line[kMaxLength - 1] = '\n';
     }
+    entry_.append(line, static_cast<std::size_t>(length));
   }
 
   // The thread's last error as it stands now, split into its lines.
-  void WriteSystemErrorSection() {
+  void AppendSystemErrorSection() {
     const DWORD code = GetLastError();
     if (code == 0) return;
     const SystemMessage message(code);
     if (message.text() == nullptr) return;
-    std::fputs("Systemfehlermeldung:\n", stream_);
+    entry_ += "Systemfehlermeldung:\n";
     for (const char* piece = message.text(); *piece != '\0';) {
       const std::size_t length = std::strcspn(piece, "\r\n");
-      if (length > 0) std::fprintf(stream_, "%.*s\n", static_cast<int>(length), piece);
+      if (length > 0) entry_.append(piece, length) += '\n';
       piece += length;
       piece += std::strspn(piece, "\r\n");
     }
@@ -128,17 +194,20 @@ class TraceFile {
   }
 
   std::recursive_mutex mutex_;
-  std::FILE* stream_ = nullptr;
+  int fd_ = -1;
+  std::FILE* header_ = nullptr;  // the header being collected while the file opens
+  bool reported_long_path_ = false;
   int next_line_ = 1;
+  std::string entry_;  // the entry being built, its capacity kept between entries
 };
 
 TraceFile trace_file;
 
-// Formats the message (cut by the formatter at 1023 characters) and shows it.
+// Formats the message and shows it.
 void ShowAndWrite(Severity severity, DWORD mask, const char* format, va_list args) {
   const Level& level = kLevels[static_cast<int>(severity)];
-  char message[kMessageSize];
-  const int length = std::clamp(wvsprintfA(message, format, args), 0, kMaxFormatted);
+  char message[kTraceMessageSize];
+  const std::size_t length = FormatTraceMessage(message, format, args);
   if ((mask & level.box_bits) != 0) {
     char caption[kCaptionSize];
     std::snprintf(caption, sizeof(caption), "EBanking Trace: %s", level.word);
