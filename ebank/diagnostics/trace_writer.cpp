@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +24,6 @@
 #include "ebank/diagnostics/trace_message.h"
 #include "ebank/platform/win32/debug_output.h"
 #include "ebank/platform/win32/last_error.h"
-#include "ebank/platform/win32/runtime_format.h"
 
 namespace ebank::diagnostics {
 namespace {
@@ -49,7 +50,8 @@ constexpr Level kLevels[] = {
 
 constexpr std::size_t kCaptionSize = 64;
 constexpr std::size_t kPathSize = 128;
-constexpr std::size_t kFileLineSize = 2560;
+// The file line buffer: at most 2559 characters and the NUL.
+constexpr std::size_t kMaxLineLength = 2559;
 constexpr char kFileName[] = "EBankingTrace.txt";
 constexpr std::string_view kSeparator =
     "----------------------------------------------------------------------------------------------"
@@ -150,25 +152,41 @@ class TraceFile {
     }
   }
 
-  // "NNN HH:MM:SS [(context) ]LEVEL: message", cut at the line buffer with
-  // its line feed kept.
+  // "NNN HH:MM:SS [(context) ]LEVEL: message", the first line of the entry,
+  // put together piece by piece (this is the hot path of every entry). A line
+  // longer than its buffer is cut, and its last kept character becomes the
+  // line feed.
   void AppendEntryLine(Severity severity, const char* message) {
+    AppendLineNumber(TakeLineNumber());
     char time[kClockTextSize];
     FormatTimeOfDay(time);
-    const int number = TakeLineNumber();
-    const char* word = kLevels[static_cast<int>(severity)].word;
-    char line[kFileLineSize];
-    constexpr std::size_t kMaxLength = kFileLineSize - 1;
-    const char* context = TopContextName();
-    int length = context != nullptr
-                     ? _snprintf(line, kMaxLength, "%.3d %s (%s) %s: %s", number, time, context,
-                                 word, message)
-                     : _snprintf(line, kMaxLength, "%.3d %s %s: %s", number, time, word, message);
-    if (length < 0) {
-      length = static_cast<int>(kMaxLength);
-      line[kMaxLength - 1] = '\n';
+    bool cut = AppendToLine(" ") || AppendToLine(time) || AppendToLine(" ");
+    if (const char* context = TopContextName()) {
+      cut = cut || AppendToLine("(") || AppendToLine(context) || AppendToLine(") ");
     }
-    entry_.append(line, static_cast<std::size_t>(length));
+    cut = cut || AppendToLine(kLevels[static_cast<int>(severity)].word) || AppendToLine(": ") ||
+          AppendToLine(message);
+    if (cut) entry_.back() = '\n';
+  }
+
+  // At least three digits, as "%.3d" writes them.
+  void AppendLineNumber(int number) {
+    char digits[16];
+    const unsigned magnitude =
+        number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    const char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+    const auto count = static_cast<std::size_t>(end - digits);
+    if (number < 0) entry_ += '-';
+    if (count < 3) entry_.append(3 - count, '0');
+    entry_.append(digits, count);
+  }
+
+  // Appends what fits of `text` to the entry line; true when it was cut.
+  bool AppendToLine(const char* text) {
+    const std::size_t room = kMaxLineLength - entry_.size();
+    const std::size_t length = strnlen(text, room + 1);
+    entry_.append(text, std::min(length, room));
+    return length > room;
   }
 
   // The thread's last error as it stands now, split into its lines.

@@ -25,6 +25,7 @@ class BoundedOutput {
     total_ += count;
   }
   void Fill(CharT c, std::size_t count) {
+    if (count == 0) return;  // most conversions pad nothing
     const std::size_t n = std::min(count, room());
     std::char_traits<CharT>::assign(out_ + written_, n, c);
     written_ += n;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -213,11 +214,11 @@ class FormatEngine {
         FormatSigned(conversion);
         return true;
       case 'u':
-        FormatUnsigned(conversion, 10, false);
+        FormatUnsigned<10>(conversion, false);
         return true;
       case 'x':
       case 'X':
-        FormatUnsigned(conversion, 16, type == 'X');
+        FormatUnsigned<16>(conversion, type == 'X');
         return true;
       case 'p':
         FormatPointer(conversion);
@@ -239,7 +240,7 @@ class FormatEngine {
   bool FormatRuntimeArgument(const Conversion& conversion, CharT type) {
     switch (type) {
       case 'o':
-        FormatUnsigned(conversion, 8, false);
+        FormatUnsigned<8>(conversion, false);
         return true;
       case 'e':
       case 'E':
@@ -290,18 +291,19 @@ class FormatEngine {
     const std::uint64_t magnitude =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     const char* sign = value < 0 ? "-" : conversion.plus ? "+" : conversion.space ? " " : "";
-    FormatInteger(conversion, magnitude, 10, false, sign);
+    FormatInteger<10>(conversion, magnitude, false, sign);
   }
 
-  void FormatUnsigned(const Conversion& conversion, unsigned radix, bool upper) {
+  template <unsigned kRadix>
+  void FormatUnsigned(const Conversion& conversion, bool upper) {
     const std::uint64_t value = ReadUnsigned(conversion.bits);
-    FormatInteger(conversion, value, radix, upper, HexPrefix(conversion, radix, upper, value));
+    const char* prefix = kRadix == 16 ? HexPrefix(conversion, upper, value) : "";
+    FormatInteger<kRadix>(conversion, value, upper, prefix);
   }
 
   // # puts 0x before a non-zero hexadecimal number.
-  static const char* HexPrefix(const Conversion& conversion, unsigned radix, bool upper,
-                               std::uint64_t value) {
-    if (!conversion.alternate || radix != 16 || value == 0) return "";
+  static const char* HexPrefix(const Conversion& conversion, bool upper, std::uint64_t value) {
+    if (!conversion.alternate || value == 0) return "";
     return upper ? "0X" : "0x";
   }
 
@@ -310,19 +312,23 @@ class FormatEngine {
     const auto value = reinterpret_cast<std::uintptr_t>(va_arg(*args_, void*));
     Conversion pointer = conversion;
     pointer.precision = 2 * sizeof(void*);
-    FormatInteger(pointer, value, 16, true, HexPrefix(conversion, 16, true, value));
+    FormatInteger<16>(pointer, value, true, HexPrefix(conversion, true, value));
   }
 
-  void FormatInteger(const Conversion& conversion, std::uint64_t value, unsigned radix, bool upper,
+  // The radix is a template argument so that the divisions become
+  // multiplications.
+  template <unsigned kRadix>
+  void FormatInteger(const Conversion& conversion, std::uint64_t value, bool upper,
                      const char* prefix) {
     const char* digit_set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    CharT digits[24];
-    std::size_t count = 0;
-    for (; value != 0; value /= radix) digits[count++] = digit_set[value % radix];
+    CharT buffer[24];
+    CharT* digits = std::end(buffer);
+    for (; value != 0; value /= kRadix) *--digits = static_cast<CharT>(digit_set[value % kRadix]);
+    const auto count = static_cast<std::size_t>(std::end(buffer) - digits);
     const std::size_t precision = conversion.precision.value_or(1);
     std::size_t zeros = precision > count ? precision - count : 0;
     // # makes an octal number start with 0.
-    if (radix == 8 && conversion.alternate && zeros == 0) zeros = 1;
+    if (kRadix == 8 && conversion.alternate && zeros == 0) zeros = 1;
     const std::size_t prefix_length = std::char_traits<char>::length(prefix);
     const std::size_t length = prefix_length + zeros + count;
     const std::size_t padding = conversion.width > length ? conversion.width - length : 0;
@@ -331,7 +337,7 @@ class FormatEngine {
     if (!conversion.left && !zero_pad) out_.Fill(' ', padding);
     AppendAscii(std::string_view(prefix, prefix_length));
     out_.Fill('0', zeros + (zero_pad ? padding : 0));
-    for (std::size_t i = count; i > 0; --i) out_.Put(digits[i - 1]);
+    out_.Append(digits, count);
     if (conversion.left) out_.Fill(' ', padding);
   }
 
