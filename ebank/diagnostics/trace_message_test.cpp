@@ -160,6 +160,10 @@ TEST(TraceMessageTest, MessageKeeps2046CharactersUpToItsFirstNul) {
   EXPECT_EQ(Trace("%2047d", 1), std::string(2046, ' '));
   EXPECT_EQ(Trace("%-2047.1000f", 1.0), "1." + std::string(1000, '0') + std::string(1044, ' '));
   EXPECT_EQ(Trace("before%cafter", 0), "before");
+  // Huge counts cost only what is kept.
+  EXPECT_EQ(Trace("%.*Lf%.0Lf%2147483647d", INT_MAX, LDBL_TRUE_MIN, LDBL_MAX, 1),
+            "0." + std::string(2044, '0'));
+  EXPECT_EQ(Trace("%999999999.999999999f|%s", INFINITY, "x"), std::string(2046, ' '));
   EXPECT_EQ(Trace("%s", ""), "");
 }
 

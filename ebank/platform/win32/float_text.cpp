@@ -88,7 +88,9 @@ FloatText::FloatText(const FloatConversion& conversion, long double value)
   std::optional<std::size_t> precision = conversion.precision;
   const char type = conversion.type;
   const bool keeps_zeros = (type != 'g' && type != 'G') || conversion.alternate;
-  if (precision && finite_) {
+  if (!finite_) {
+    precision.reset();  // infinity and NaN show no digits
+  } else if (precision) {
     const std::size_t exact = ExactPrecision(type, value);
     if (*precision > exact) {
       if (keeps_zeros) extra_zeros_ = *precision - exact;
