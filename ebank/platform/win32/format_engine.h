@@ -391,7 +391,8 @@ class FormatEngine {
       if (text == nullptr) {
         Pad(conversion, Limited<CharT>(nullptr, conversion.precision));
       } else {
-        Pad(conversion, ConvertWidth(Limited(text, conversion.precision, ConversionLimit())));
+        const std::size_t limit = ConversionLimit(conversion.width);
+        Pad(conversion, ConvertWidth(Limited(text, conversion.precision, limit)));
       }
     }
   }
@@ -408,9 +409,11 @@ class FormatEngine {
   }
 
   // Source characters worth converting: one wide character narrows to at most
-  // four bytes and at least one, so this always shows whether the text is cut.
-  std::size_t ConversionLimit() const {
-    return out_.measures_only() ? SIZE_MAX : 4 * (out_.room() + 1);
+  // four bytes and at least one. A text cut here still fills the room left and
+  // reaches the width, so both what is kept and its padding come out as the
+  // whole text would give them.
+  std::size_t ConversionLimit(std::size_t width) const {
+    return out_.measures_only() ? SIZE_MAX : 4 * (std::max(width, out_.room()) + 1);
   }
 
   static std::basic_string<CharT> ConvertWidth(std::basic_string_view<OtherCharT> text) {

@@ -137,6 +137,9 @@ TEST(RuntimeFormatTest, CutTextReturnsMinusOneWithoutTerminator) {
   EXPECT_EQ(_snprintf(buffer, 5, "%d-%s", 12, "ab"), 5);
   EXPECT_EQ(_snprintf(buffer, 8, "%d-%s", 12, "ab"), 5);
   EXPECT_STREQ(buffer, "12-ab");
+  // Wide text at the end is padded by its whole length, not by what is kept.
+  EXPECT_EQ(_snprintf(buffer, 2, "x%20ls", L"wide text of the trace"), -1);
+  EXPECT_EQ(std::string(buffer, 2), "xw");
   EXPECT_EQ(_snprintf(buffer, 8, nullptr), -1);
   EXPECT_EQ(_snprintf(nullptr, 4, "x"), -1);
 }

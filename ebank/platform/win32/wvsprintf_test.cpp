@@ -102,6 +102,7 @@ TEST(WvsprintfTest, OutputIsCappedAt1023Characters) {
   EXPECT_EQ(Format(std::string(3000, 'f').c_str()), std::string(1023, 'f'));
   const std::wstring wide(2000, L'\u20AC');
   EXPECT_EQ(Format("%ws", wide.c_str()), std::string(1023, '\x80'));
+  EXPECT_EQ(Format("%1019s%21ws", "", L"wide text of the trace"), std::string(1019, ' ') + "wide");
 }
 
 TEST(WvsprintfTest, NullBufferOrFormatWritesNothing) {
