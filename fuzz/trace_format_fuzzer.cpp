@@ -6,9 +6,10 @@
 //
 // The dialects spell some sizes differently: long is 32 bits in the trace's
 // dialect, so its %ld reads what %d reads in the C library's; I64 is ll, I32
-// is nothing and I is z. The narrow text %hs is the C library's %s (glibc
-// 2.36 knows %hs too, but after one it pads a following %0*a with a negative
-// width wrongly). Conversions whose meaning differs (%p, %n, the 0 flag
+// is nothing and I is z. The narrow text %hs is the C library's %s: glibc
+// 2.36 knows %hs too, but after one it pads a floating-point conversion with
+// the 0 flag and a negative '*' width on the right with zeros ("%hs%0*f" of
+// "", -12 and 1.0 gives 1.0000000000). Conversions whose meaning differs (%p, %n, the 0 flag
 // on texts, a null text under a short precision, text beyond ASCII through
 // the code page) are left to the unit tests' tables.
 //
