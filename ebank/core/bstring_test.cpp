@@ -90,6 +90,10 @@ TEST(BStringTest, ResizingAndAppending) {
   EXPECT_EQ(path.AppendFormat("%ws/%ws", L"KONTO", L"BLZ"), 9);
   EXPECT_EQ(Units(path), L"KONTO/BLZ");
   EXPECT_EQ(path.AppendFormat(nullptr), 0);
+  // 64-bit amounts and pointers take their own arguments.
+  BString amounts;
+  EXPECT_EQ(amounts.AppendFormat("%I64d|%s|%p", 543210000000LL, "EUR", nullptr), 33);
+  EXPECT_EQ(Units(amounts), L"543210000000|EUR|0000000000000000");
   // The formatter stops at 1023 characters.
   const std::string long_text(2000, 'q');
   BString capped;
