@@ -19,14 +19,17 @@ void FormatLocal(std::time_t when, const char* form, char (&text)[kClockTextSize
 void FormatTimeOfDay(char (&text)[kClockTextSize]) {
   // Entries written within one second share the converted time, which keeps
   // the local-time conversion off the path of most entries.
-  thread_local std::time_t converted = -1;
-  thread_local char converted_text[kClockTextSize] = "";
+  struct Converted {
+    std::time_t when = -1;
+    char text[kClockTextSize] = "";
+  };
+  thread_local Converted converted;  // one thread-local lookup per entry
   const std::time_t now = std::time(nullptr);
-  if (now != converted) {
-    FormatLocal(now, "%H:%M:%S", converted_text);
-    converted = now;
+  if (now != converted.when) {
+    FormatLocal(now, "%H:%M:%S", converted.text);
+    converted.when = now;
   }
-  std::memcpy(text, converted_text, sizeof(text));
+  std::memcpy(text, converted.text, sizeof(text));
 }
 
 void FormatDate(char (&text)[kClockTextSize]) {

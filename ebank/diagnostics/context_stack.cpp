@@ -1,5 +1,6 @@
 #include "ebank/diagnostics/context_stack.h"
 
+#include <atomic>
 #include <cstdio>
 #include <deque>
 #include <mutex>
@@ -11,20 +12,26 @@ namespace {
 // the names themselves stay one list per process.
 std::mutex stack_mutex;
 std::deque<const char*> stack;
+// The stack's size, changed under the lock, so that every trace entry made
+// outside any context asks for the top without taking the lock.
+std::atomic<std::size_t> depth{0};
 
 }  // namespace
 
 void PushContext(const char* name) {
   std::lock_guard lock(stack_mutex);
   stack.push_back(name);
+  depth.store(stack.size(), std::memory_order_release);
 }
 
 void PopContext() {
   std::lock_guard lock(stack_mutex);
   if (!stack.empty()) stack.pop_back();
+  depth.store(stack.size(), std::memory_order_release);
 }
 
 const char* TopContextName() {
+  if (depth.load(std::memory_order_acquire) == 0) return nullptr;
   std::lock_guard lock(stack_mutex);
   return stack.empty() ? nullptr : stack.back();
 }
@@ -51,6 +58,7 @@ void AppendCallStackSection(std::string& text) {
 void ClearContextStack() {
   std::lock_guard lock(stack_mutex);
   stack.clear();
+  depth.store(0, std::memory_order_release);
 }
 
 }  // namespace ebank::diagnostics

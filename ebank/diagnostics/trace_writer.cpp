@@ -34,7 +34,7 @@ using ovEBankHelper::kTraceFileError;
 using ovEBankHelper::kTraceFileWarning;
 
 struct Level {
-  const char* word;
+  std::string_view word;
   DWORD box_bits;
   UINT icon;
   DWORD file_bits;
@@ -79,9 +79,10 @@ class TraceFile {
  public:
   ~TraceFile() { Close(); }
 
-  // Appends one whole entry; entries of other threads wait, while a trace made
-  // by the file header of this thread's first entry nests inside it.
-  void AppendEntry(Severity severity, const char* message) {
+  // Appends one whole entry for `message` (which ends in its line feed);
+  // entries of other threads wait, while a trace made by the file header of
+  // this thread's first entry nests inside it.
+  void AppendEntry(Severity severity, std::string_view message) {
     std::lock_guard lock(mutex_);
     if (!Open()) return;
     entry_.clear();
@@ -156,15 +157,17 @@ class TraceFile {
   // put together piece by piece (this is the hot path of every entry). A line
   // longer than its buffer is cut, and its last kept character becomes the
   // line feed.
-  void AppendEntryLine(Severity severity, const char* message) {
+  void AppendEntryLine(Severity severity, std::string_view message) {
+    using namespace std::string_view_literals;
     AppendLineNumber(TakeLineNumber());
     char time[kClockTextSize];
     FormatTimeOfDay(time);
-    bool cut = AppendToLine(" ") || AppendToLine(time) || AppendToLine(" ");
+    const std::string_view time_text(time, time[0] != '\0' ? kClockTextSize - 1 : 0);
+    bool cut = AppendToLine(" "sv) || AppendToLine(time_text) || AppendToLine(" "sv);
     if (const char* context = TopContextName()) {
-      cut = cut || AppendToLine("(") || AppendToLine(context) || AppendToLine(") ");
+      cut = cut || AppendToLine("("sv) || AppendToLine(context) || AppendToLine(") "sv);
     }
-    cut = cut || AppendToLine(kLevels[static_cast<int>(severity)].word) || AppendToLine(": ") ||
+    cut = cut || AppendToLine(kLevels[static_cast<int>(severity)].word) || AppendToLine(": "sv) ||
           AppendToLine(message);
     if (cut) entry_.back() = '\n';
   }
@@ -182,11 +185,15 @@ class TraceFile {
   }
 
   // Appends what fits of `text` to the entry line; true when it was cut.
+  bool AppendToLine(std::string_view text) {
+    const std::size_t room = kMaxLineLength - entry_.size();
+    entry_.append(text.data(), std::min(text.size(), room));
+    return text.size() > room;
+  }
+  // A caller's text is measured only as far as the line can take it.
   bool AppendToLine(const char* text) {
     const std::size_t room = kMaxLineLength - entry_.size();
-    const std::size_t length = strnlen(text, room + 1);
-    entry_.append(text, std::min(length, room));
-    return length > room;
+    return AppendToLine(std::string_view(text, strnlen(text, room + 1)));
   }
 
   // The thread's last error as it stands now, split into its lines.
@@ -228,12 +235,14 @@ void ShowAndWrite(Severity severity, DWORD mask, const char* format, va_list arg
   const std::size_t length = FormatTraceMessage(message, format, args);
   if ((mask & level.box_bits) != 0) {
     char caption[kCaptionSize];
-    std::snprintf(caption, sizeof(caption), "EBanking Trace: %s", level.word);
+    std::snprintf(caption, sizeof(caption), "EBanking Trace: %s", level.word.data());
     MessageBoxA(nullptr, message, caption, MB_OK | level.icon);
   }
   std::memcpy(message + length, "\n", 2);
   OutputDebugStringA(message);
-  if ((mask & level.file_bits) != 0) trace_file.AppendEntry(severity, message);
+  if ((mask & level.file_bits) != 0) {
+    trace_file.AppendEntry(severity, std::string_view(message, length + 1));
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ebank/platform/win32/debug_output.h"
 
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <utility>
 
@@ -17,29 +18,33 @@ void WriteMessageBoxToStderr(std::string_view caption, std::string_view text, UI
   std::fflush(stderr);
 }
 
-// One installed sink of type Sink behind a mutex. Writers copy it out under the
-// lock and call it outside, so a sink may itself swap sinks or run long.
+// One installed sink of type Sink behind a mutex. Writers take a reference to
+// it under the lock and call it outside, so a sink may itself swap sinks or
+// run long; a swapped-out sink lives until its last call returns.
 template <typename Sink>
 class SinkSlot {
  public:
-  explicit SinkSlot(Sink fallback) : fallback_(std::move(fallback)), sink_(fallback_) {}
+  explicit SinkSlot(Sink fallback)
+      : fallback_(std::make_shared<const Sink>(std::move(fallback))), sink_(fallback_) {}
 
   Sink Swap(Sink sink) {
+    std::shared_ptr<const Sink> next =
+        sink ? std::make_shared<const Sink>(std::move(sink)) : fallback_;
     std::lock_guard<std::mutex> lock(mutex_);
-    Sink previous = std::move(sink_);
-    sink_ = sink ? std::move(sink) : fallback_;
+    Sink previous = *sink_;
+    sink_ = std::move(next);
     return previous;
   }
 
-  Sink Current() {
+  std::shared_ptr<const Sink> Current() {
     std::lock_guard<std::mutex> lock(mutex_);
     return sink_;
   }
 
  private:
   std::mutex mutex_;
-  const Sink fallback_;
-  Sink sink_;
+  const std::shared_ptr<const Sink> fallback_;
+  std::shared_ptr<const Sink> sink_;
 };
 
 SinkSlot<ebank::platform::DebugOutputSink>& DebugOutputSlot() {
@@ -70,11 +75,12 @@ extern "C" {
 
 void OutputDebugStringA(LPCSTR text) {
   if (text == nullptr) return;
-  DebugOutputSlot().Current()(text);
+  (*DebugOutputSlot().Current())(text);
 }
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  MessageBoxSlot().Current()(caption != nullptr ? caption : "", text != nullptr ? text : "", type);
+  (*MessageBoxSlot().Current())(caption != nullptr ? caption : "", text != nullptr ? text : "",
+                                type);
   return IDOK;
 }
 
