@@ -46,7 +46,7 @@ std::string CTrace(const char* format, ...) {
 }
 
 // One conversion's flags, width and precision; '*' counts carry their values.
-struct Spec {
+struct Layout {
   std::string flags;
   std::string width;
   std::string precision;
@@ -54,8 +54,8 @@ struct Spec {
   int star_precision = 0;
 };
 
-std::vector<Spec> AllSpecs(bool zero_flag) {
-  std::vector<Spec> specs;
+std::vector<Layout> AllLayouts(bool zero_flag) {
+  std::vector<Layout> layouts;
   const std::string flag_set = zero_flag ? "-+ #0" : "-+ #";
   for (unsigned mask = 0; mask < (1u << flag_set.size()); ++mask) {
     std::string flags;
@@ -65,11 +65,11 @@ std::vector<Spec> AllSpecs(bool zero_flag) {
     for (const auto& [width, star_width] : {std::pair{"", 0}, {"9", 0}, {"*", 7}, {"*", -7}}) {
       for (const auto& [precision, star_precision] :
            {std::pair{"", 0}, {".", 0}, {".4", 0}, {".*", 2}, {".*", -1}}) {
-        specs.push_back({flags, width, precision, star_width, star_precision});
+        layouts.push_back({flags, width, precision, star_width, star_precision});
       }
     }
   }
-  return specs;
+  return layouts;
 }
 
 // A size prefix in the original's dialect and the C library's prefix that
@@ -82,15 +82,15 @@ struct Size {
 // Compares one conversion, between two literal texts and followed by a %s
 // that shows whether the conversion took exactly its own arguments.
 template <typename T>
-void ExpectSameText(const Spec& spec, const Size& size, char type, T value) {
-  const std::string head = "<%" + spec.flags + spec.width + spec.precision;
+void ExpectSameText(const Layout& layout, const Size& size, char type, T value) {
+  const std::string head = "<%" + layout.flags + layout.width + layout.precision;
   const std::string tail = std::string(1, type) + ">|%s";
   const std::string ours = head + size.ours + tail;
   const std::string c = head + size.c + tail;
-  const bool star_width = spec.width == "*";
-  const bool star_precision = spec.precision == ".*";
-  const int w = spec.star_width;
-  const int p = spec.star_precision;
+  const bool star_width = layout.width == "*";
+  const bool star_precision = layout.precision == ".*";
+  const int w = layout.star_width;
+  const int p = layout.star_precision;
   if (star_width && star_precision) {
     EXPECT_EQ(Trace(ours.c_str(), w, p, value, "end"), CTrace(c.c_str(), w, p, value, "end"))
         << ours;
@@ -108,11 +108,12 @@ TEST(TraceMessageTest, IntegerConversionsMatchTheCLibrary) {
   constexpr Size kWide[] = {{"ll", "ll"}, {"I64", "ll"}, {"I", "z"},
                             {"z", "z"},   {"j", "j"},    {"t", "t"}};
   constexpr long long kValues[] = {0, 1, -1, 0x1234ABCD, LLONG_MIN, 300};
-  for (const Spec& spec : AllSpecs(true)) {
+  for (const Layout& layout : AllLayouts(true)) {
     for (const char type : std::string_view("diouxX")) {
       for (const long long value : kValues) {
-        for (const Size& size : kNarrow) ExpectSameText(spec, size, type, static_cast<int>(value));
-        for (const Size& size : kWide) ExpectSameText(spec, size, type, value);
+        for (const Size& size : kNarrow)
+          ExpectSameText(layout, size, type, static_cast<int>(value));
+        for (const Size& size : kWide) ExpectSameText(layout, size, type, value);
       }
     }
   }
@@ -121,12 +122,12 @@ TEST(TraceMessageTest, IntegerConversionsMatchTheCLibrary) {
 TEST(TraceMessageTest, FloatingPointConversionsMatchTheCLibrary) {
   constexpr double kValues[] = {0.0,    -0.0,         1.0,      0.1,       -2.5, 1e300,
                                 1e-300, DBL_TRUE_MIN, INFINITY, -INFINITY, NAN,  123456789.125};
-  for (const Spec& spec : AllSpecs(true)) {
+  for (const Layout& layout : AllLayouts(true)) {
     for (const char type : std::string_view("eEfFgGaA")) {
       for (const double value : kValues) {
-        ExpectSameText(spec, {"", ""}, type, value);
-        ExpectSameText(spec, {"l", "l"}, type, value);
-        ExpectSameText(spec, {"L", "L"}, type, static_cast<long double>(value));
+        ExpectSameText(layout, {"", ""}, type, value);
+        ExpectSameText(layout, {"l", "l"}, type, value);
+        ExpectSameText(layout, {"L", "L"}, type, static_cast<long double>(value));
       }
     }
   }
@@ -135,20 +136,21 @@ TEST(TraceMessageTest, FloatingPointConversionsMatchTheCLibrary) {
 // Texts and characters; the 0 flag is left out, since the original pads
 // texts with zeros where the C library uses blanks.
 TEST(TraceMessageTest, TextConversionsMatchTheCLibrary) {
-  for (const Spec& spec : AllSpecs(false)) {
+  for (const Layout& layout : AllLayouts(false)) {
     for (const char* text : {"", "a", "hello world"}) {
-      ExpectSameText(spec, {"", ""}, 's', text);
-      ExpectSameText(spec, {"h", ""}, 's', text);
+      ExpectSameText(layout, {"", ""}, 's', text);
+      ExpectSameText(layout, {"h", ""}, 's', text);
     }
     for (const wchar_t* text : {L"", L"w", L"wide text"}) {
-      ExpectSameText(spec, {"l", "l"}, 's', text);
-      ExpectSameText(spec, {"", ""}, 'S', text);
+      ExpectSameText(layout, {"l", "l"}, 's', text);
+      ExpectSameText(layout, {"", ""}, 'S', text);
     }
     // The C library prints "(null)" only when the precision lets all of it.
-    if (spec.precision.empty()) ExpectSameText(spec, {"", ""}, 's', static_cast<char*>(nullptr));
-    for (const int c : {int{'x'}, int{' '}, 0}) ExpectSameText(spec, {"", ""}, 'c', c);
-    ExpectSameText(spec, {"l", "l"}, 'c', static_cast<wint_t>(L'y'));
-    ExpectSameText(spec, {"", ""}, 'C', static_cast<wint_t>(L'z'));
+    if (layout.precision.empty())
+      ExpectSameText(layout, {"", ""}, 's', static_cast<char*>(nullptr));
+    for (const int c : {int{'x'}, int{' '}, 0}) ExpectSameText(layout, {"", ""}, 'c', c);
+    ExpectSameText(layout, {"l", "l"}, 'c', static_cast<wint_t>(L'y'));
+    ExpectSameText(layout, {"", ""}, 'C', static_cast<wint_t>(L'z'));
   }
   EXPECT_EQ(Trace("100%% %5%|%-3%"), CTrace("100%% %5%|%-3%"));
 }
