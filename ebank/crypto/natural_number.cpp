@@ -2,8 +2,10 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <bit>
 
+#include "ebank/crypto/limbs.h"
 #include "ebank/crypto/montgomery.h"
 #include "ebank/crypto/wiped_array.h"
 
@@ -19,130 +21,220 @@ Digit High(Wide x) {
   return static_cast<Digit>(x >> kDigitBits);
 }
 
-// w[0..n] -= factor * d[0..n-1]; the caller guarantees the result is not
-// negative.
-void SubtractMultiple(Digit* w, Digit factor, const Digit* d, unsigned n) {
-  Digit carry = 0;
-  Digit borrow = 0;
-  for (unsigned j = 0; j < n; ++j) {
-    Wide product = static_cast<Wide>(factor) * d[j] + carry;
-    carry = High(product);
-    Wide difference = static_cast<Wide>(w[j]) - Low(product) - borrow;
-    w[j] = Low(difference);
-    borrow = High(difference) != 0;
-  }
-  w[n] -= carry + borrow;
+// Dividend and divisor of a long division, in limbs, with one spare limb
+// for the normalising shift.
+constexpr unsigned kMaxDividendLimbs = kMaxProductDigits / 2 + 1;
+constexpr unsigned kMaxDivisorLimbs = (kMaxDigits + 1) / 2;
+
+Limb HighLimb(WideLimb x) {
+  return static_cast<Limb>(x >> 64);
 }
 
-// Squares and multiplies a running power by 2-bit windows of an exponent,
-// most significant first. `Powering` keeps the running value t and the
-// powers b^1..b^3: Start(s) sets t = b^s, Square() and MultiplyBy(s) update t.
-template <typename Powering>
-void PowerByBitPairs(Powering& powering, const Digit* exponent, unsigned exponentDigits) {
-  bool started = false;
-  for (unsigned i = bnDigits(exponent, exponentDigits); i-- > 0;) {
-    for (int shift = kDigitBits - 2; shift >= 0; shift -= 2) {
-      const unsigned pair = (exponent[i] >> shift) & 3;
-      if (!started) {
-        // Leading zero pairs leave t = 1; the first non-zero pair sets t = b^s.
-        if (pair == 0) continue;
-        powering.Start(pair);
-        started = true;
-        continue;
-      }
-      powering.Square();
-      powering.Square();
-      if (pair != 0) powering.MultiplyBy(pair);
-    }
+// w[0..n] -= factor * d[0..n-1]; returns whether the result went below 0
+// (it is then taken modulo 2^(64 * (n + 1))).
+bool SubtractMultiple(Limb* w, Limb factor, const Limb* d, unsigned n) {
+  Limb carry = 0;
+  unsigned char borrow = 0;
+  for (unsigned j = 0; j < n; ++j) {
+    const WideLimb product = static_cast<WideLimb>(factor) * d[j] + carry;
+    carry = HighLimb(product);
+    w[j] = SubtractWithBorrow(w[j], static_cast<Limb>(product), borrow);
   }
+  w[n] = SubtractWithBorrow(w[n], carry, borrow);
+  return borrow != 0;
+}
+
+// w[0..n] += d[0..n-1], dropping the carry out of w[n].
+void AddBack(Limb* w, const Limb* d, unsigned n) {
+  unsigned char carry = 0;
+  for (unsigned j = 0; j < n; ++j) w[j] = AddWithCarry(w[j], d[j], carry);
+  w[n] += carry;
+}
+
+// The quotient limb of the window w[0..n] (below d * 2^64) by the
+// normalised divisor d[0..n-1], from the window's two top limbs and the
+// divisor's top limb, refined with the divisor's second limb (Knuth's
+// algorithm D): it is exact or one too large.
+Limb EstimateQuotient(const Limb* w, const Limb* d, unsigned n) {
+  const Limb top = d[n - 1];
+  const WideLimb numerator = static_cast<WideLimb>(w[n]) << 64 | w[n - 1];
+  WideLimb estimate = numerator / top;
+  WideLimb rest = numerator - estimate * top;
+  const Limb next = n >= 2 ? d[n - 2] : 0;
+  const Limb below = n >= 2 ? w[n - 2] : 0;
+  while (HighLimb(estimate) != 0 || estimate * next > (rest << 64 | below)) {
+    --estimate;
+    rest += top;
+    if (HighLimb(rest) != 0) break;
+  }
+  return static_cast<Limb>(estimate);
+}
+
+// a = b << bits or b >> bits over n limbs, bits < 64; returns the limb
+// shifted out.
+Limb ShiftLimbsLeft(Limb* a, const Limb* b, unsigned bits, unsigned n) {
+  if (bits == 0) {
+    memmove(a, b, sizeof(Limb) * n);
+    return 0;
+  }
+  Limb carry = 0;
+  for (unsigned i = 0; i < n; ++i) {
+    const Limb limb = b[i];
+    a[i] = limb << bits | carry;
+    carry = limb >> (64 - bits);
+  }
+  return carry;
+}
+
+void ShiftLimbsRight(Limb* a, const Limb* b, unsigned bits, unsigned n) {
+  if (bits == 0) {
+    memmove(a, b, sizeof(Limb) * n);
+    return;
+  }
+  Limb carry = 0;
+  for (unsigned i = n; i-- > 0;) {
+    const Limb limb = b[i];
+    a[i] = limb >> bits | carry;
+    carry = limb << (64 - bits);
+  }
+}
+
+bool Bit(const Digit* a, unsigned i) {
+  return (a[i / kDigitBits] >> (i % kDigitBits) & 1) != 0;
+}
+
+// Window width for an exponent of `bits` bits: wider windows need more odd
+// powers made in advance and fewer multiplications along the exponent.
+unsigned WindowBits(unsigned bits) {
+  return bits > 239 ? 5 : bits > 79 ? 4 : bits > 23 ? 3 : 1;
+}
+constexpr unsigned kMaxOddPowers = 1u << (5 - 1);
+
+// The lowest bit of the window that starts at bit `high` of the exponent:
+// at most `window` bits long and ending in a 1 bit.
+unsigned WindowEnd(const Digit* exponent, unsigned high, unsigned window) {
+  unsigned low = high + 1 > window ? high + 1 - window : 0;
+  while (!Bit(exponent, low)) ++low;
+  return low;
+}
+
+// The exponent bits from `high` down to `low` as a number.
+unsigned BitsBetween(const Digit* exponent, unsigned low, unsigned high) {
+  unsigned value = 0;
+  for (unsigned i = high + 1; i-- > low;) value = value << 1 | (Bit(exponent, i) ? 1u : 0u);
+  return value;
+}
+
+// Left-to-right sliding-window powering: the exponent is cut into windows
+// that start and end with a 1 bit, separated by runs of 0 bits. `Powering`
+// keeps the running value t and the odd powers b^1, b^3, .., b^(2^w - 1):
+// Start(s) sets t = b^s, Square() and MultiplyBy(s) update t.
+template <typename Powering>
+void PowerBySlidingWindow(Digit* a, const Digit* b, const Digit* exponent, unsigned exponentDigits,
+                          const Digit* d, unsigned digits) {
+  const unsigned significant = bnDigits(exponent, exponentDigits);
+  const unsigned bits = significant * kDigitBits - std::countl_zero(exponent[significant - 1]);
+  const unsigned window = WindowBits(bits);
+  Powering powering(b, d, digits, window);
+  bool started = false;
+  for (unsigned high = bits; high-- > 0;) {
+    if (!Bit(exponent, high)) {
+      powering.Square();  // the top bit is 1, so t is set by now
+      continue;
+    }
+    const unsigned low = WindowEnd(exponent, high, window);
+    const unsigned odd = BitsBetween(exponent, low, high);
+    if (started) {
+      for (unsigned i = low; i <= high; ++i) powering.Square();
+      powering.MultiplyBy(odd);
+    } else {
+      powering.Start(odd);
+      started = true;
+    }
+    high = low;
+  }
+  powering.Result(a);
 }
 
 // Powers with a long division after each product: any non-zero modulus.
 class DividingPowering {
  public:
-  DividingPowering(const Digit* base, const Digit* modulus, unsigned digits)
+  DividingPowering(const Digit* base, const Digit* modulus, unsigned digits, unsigned window)
       : modulus_(modulus), digits_(digits) {
     bnMod(powers_[0], base, digits, modulus, digits);
-    bnModMultiply(powers_[1], powers_[0], powers_[0], modulus, digits);
-    bnModMultiply(powers_[2], powers_[1], powers_[0], modulus, digits);
+    if (window == 1) return;
+    bnModMultiply(t_, powers_[0], powers_[0], modulus, digits);  // b^2
+    for (unsigned i = 1; i < 1u << (window - 1); ++i)
+      bnModMultiply(powers_[i], powers_[i - 1], t_, modulus, digits);
   }
   ~DividingPowering() { explicit_bzero(powers_, sizeof powers_); }
 
-  void Start(unsigned pair) { bnCopy(t_, powers_[pair - 1], digits_); }
+  void Start(unsigned odd) { bnCopy(t_, powers_[odd / 2], digits_); }
   void Square() { bnModMultiply(t_, t_, t_, modulus_, digits_); }
-  void MultiplyBy(unsigned pair) { bnModMultiply(t_, t_, powers_[pair - 1], modulus_, digits_); }
+  void MultiplyBy(unsigned odd) { bnModMultiply(t_, t_, powers_[odd / 2], modulus_, digits_); }
   void Result(Digit* out) const { bnCopy(out, t_, digits_); }
 
  private:
   const Digit* modulus_;
   unsigned digits_;
-  Digit powers_[3][kMaxDigits];
+  Digit powers_[kMaxOddPowers][kMaxDigits];
   WipedArray<Digit, kMaxDigits> t_;
 };
 
 // Powers in Montgomery form: odd moduli, which every RSA modulus and prime is.
-// b^2 and b^3 are made when first needed: a public exponent such as 65537
-// never needs them.
 class MontgomeryPowering {
  public:
-  using Limb = MontgomeryModulus::Limb;
-
-  MontgomeryPowering(const Digit* base, const Digit* modulus, unsigned digits)
+  MontgomeryPowering(const Digit* base, const Digit* modulus, unsigned digits, unsigned window)
       : modulus_(modulus, digits), digits_(digits) {
     WipedArray<Digit, kMaxDigits> reduced;
     bnMod(reduced, base, digits, modulus, digits);
     modulus_.Enter(powers_[0], reduced, digits);
+    if (window == 1) return;
+    modulus_.Square(t_, powers_[0]);  // b^2
+    for (unsigned i = 1; i < 1u << (window - 1); ++i)
+      modulus_.Multiply(powers_[i], powers_[i - 1], t_);
   }
   ~MontgomeryPowering() { explicit_bzero(powers_, sizeof powers_); }
 
-  void Start(unsigned pair) {
-    memcpy(t_, Power(pair), sizeof(Limb) * MontgomeryModulus::kMaxLimbs);
-  }
-  void Square() { modulus_.Multiply(t_, t_, t_); }
-  void MultiplyBy(unsigned pair) { modulus_.Multiply(t_, t_, Power(pair)); }
-  void Result(Digit* out) const { modulus_.Leave(out, digits_, t_); }
+  void Start(unsigned odd) { memcpy(t_, powers_[odd / 2], sizeof(Limb) * modulus_.Limbs()); }
+  void Square() { modulus_.Square(t_, t_); }
+  void MultiplyBy(unsigned odd) { modulus_.Multiply(t_, t_, powers_[odd / 2]); }
+  void Result(Digit* out) { modulus_.Leave(out, digits_, t_); }
 
  private:
-  const Limb* Power(unsigned exponent) {
-    for (; powersMade_ < exponent; ++powersMade_)
-      modulus_.Multiply(powers_[powersMade_], powers_[powersMade_ - 1], powers_[0]);
-    return powers_[exponent - 1];
-  }
-
   MontgomeryModulus modulus_;
   unsigned digits_;
-  unsigned powersMade_ = 1;
-  Limb powers_[3][MontgomeryModulus::kMaxLimbs] = {};
+  Limb powers_[kMaxOddPowers][MontgomeryModulus::kMaxLimbs];
   WipedArray<Limb, MontgomeryModulus::kMaxLimbs> t_;
 };
-
-template <typename Powering>
-void ModPowerWith(Digit* a, const Digit* b, const Digit* c, unsigned cDigits, const Digit* d,
-                  unsigned digits) {
-  Powering powering(b, d, digits);
-  PowerByBitPairs(powering, c, cDigits);
-  powering.Result(a);
-}
 
 }  // namespace
 
 void bnFromBytes(Digit* a, unsigned digits, const std::uint8_t* bytes, unsigned length) {
-  for (unsigned i = 0; i < digits; ++i) {
-    Digit digit = 0;
-    for (unsigned b = 0; b < 4; ++b) {
-      const unsigned fromEnd = 4 * i + b;
-      if (fromEnd < length) digit |= static_cast<Digit>(bytes[length - 1 - fromEnd]) << (8 * b);
-    }
-    a[i] = digit;
+  unsigned i = 0;
+  for (; i < digits && 4 * i + 4 <= length; ++i) {
+    Digit digit;
+    memcpy(&digit, bytes + length - 4 * i - 4, sizeof digit);
+    a[i] = __builtin_bswap32(digit);  // the platform is little-endian
   }
+  if (i == digits) return;
+  // The leading bytes that do not fill a digit, then zeros.
+  Digit leading = 0;
+  for (unsigned b = 0; 4 * i + b < length; ++b) leading = leading << 8 | bytes[b];
+  a[i] = leading;
+  bnAssignZero(a + i + 1, digits - i - 1);
 }
 
 void bnToBytes(std::uint8_t* bytes, unsigned length, const Digit* a, unsigned digits) {
-  for (unsigned fromEnd = 0; fromEnd < length; ++fromEnd) {
-    const unsigned i = fromEnd / 4;
-    bytes[length - 1 - fromEnd] =
-        i < digits ? static_cast<std::uint8_t>(a[i] >> (8 * (fromEnd % 4))) : 0;
+  unsigned i = 0;
+  for (; 4 * i + 4 <= length; ++i) {
+    const Digit digit = __builtin_bswap32(i < digits ? a[i] : 0);
+    memcpy(bytes + length - 4 * i - 4, &digit, sizeof digit);
   }
+  // The leading bytes that take only part of a digit.
+  const Digit leading = i < digits ? a[i] : 0;
+  for (unsigned b = 0; 4 * i + b < length; ++b)
+    bytes[b] = static_cast<std::uint8_t>(leading >> (8 * (length - 4 * i - 1 - b)));
 }
 
 unsigned bnDigits(const Digit* a, unsigned digits) {
@@ -234,10 +326,10 @@ void bnMultiply(Digit* a, const Digit* b, const Digit* c, unsigned digits) {
   bnCopy(a, product, 2 * digits);
 }
 
-// Normalised long division: the divisor is shifted until its top digit has
-// its high bit set; each quotient digit is estimated from the two top digits
-// of the remainder window divided by (top divisor digit + 1), which never
-// overestimates, and corrected upwards by at most a few subtractions.
+// Normalised long division in limbs: the divisor is shifted until its top
+// limb has its high bit set; each quotient limb is estimated (see
+// EstimateQuotient) and, when one too large, corrected by adding the divisor
+// back once.
 void bnDivide(Digit* q, Digit* r, const Digit* c, unsigned cDigits, const Digit* d,
               unsigned dDigits) {
   const unsigned dd = bnDigits(d, dDigits);
@@ -246,30 +338,32 @@ void bnDivide(Digit* q, Digit* r, const Digit* c, unsigned cDigits, const Digit*
     if (r != nullptr) bnAssignZero(r, dDigits);
     return;
   }
-  const unsigned shift = std::countl_zero(d[dd - 1]);
-  WipedArray<Digit, kMaxProductDigits + 1> remainder;
-  bnAssignZero(remainder, remainder.size());
-  remainder[cDigits] = bnShiftLeft(remainder, c, shift, cDigits);
-  WipedArray<Digit, kMaxDigits> divisor;
-  bnShiftLeft(divisor, d, shift, dd);
-  const Digit top = divisor[dd - 1];
+  const unsigned n = (dd + 1) / 2;
+  // A dividend shorter than the divisor is its own remainder; it is padded
+  // to the divisor's length.
+  const unsigned m = std::max((cDigits + 1) / 2, n);
+  WipedArray<Limb, kMaxDivisorLimbs> divisor;
+  DigitsToLimbs(divisor, n, d, dd);
+  const unsigned shift = std::countl_zero(divisor[n - 1]);
+  ShiftLimbsLeft(divisor, divisor, shift, n);
+  WipedArray<Limb, kMaxDividendLimbs> remainder;
+  DigitsToLimbs(remainder, m, c, cDigits);
+  remainder[m] = ShiftLimbsLeft(remainder, remainder, shift, m);
 
-  for (unsigned i = cDigits + 1 > dd ? cDigits + 1 - dd : 0; i-- > 0;) {
-    Digit* window = remainder + i;  // dd + 1 digits, below divisor * 2^32
-    Digit estimate =
-        top == 0xFFFFFFFFu
-            ? window[dd]
-            : Low((static_cast<Wide>(window[dd]) << kDigitBits | window[dd - 1]) / (top + 1));
-    SubtractMultiple(window, estimate, divisor, dd);
-    while (window[dd] != 0 || bnCompare(window, divisor, dd) >= 0) {
-      window[dd] -= bnSub(window, window, divisor, dd);
-      ++estimate;
+  for (unsigned i = m + 1 > n ? m + 1 - n : 0; i-- > 0;) {
+    Limb* window = remainder + i;  // n + 1 limbs, below divisor * 2^64
+    Limb estimate = EstimateQuotient(window, divisor, n);
+    if (SubtractMultiple(window, estimate, divisor, n)) {
+      --estimate;
+      AddBack(window, divisor, n);
     }
-    if (q != nullptr) q[i] = estimate;
+    if (q == nullptr) continue;
+    if (2 * i < cDigits) q[2 * i] = static_cast<Digit>(estimate);
+    if (2 * i + 1 < cDigits) q[2 * i + 1] = static_cast<Digit>(estimate >> kDigitBits);
   }
   if (r != nullptr) {
-    bnShiftRight(r, remainder, shift, dd);
-    bnAssignZero(r + dd, dDigits - dd);
+    ShiftLimbsRight(remainder, remainder, shift, n);
+    LimbsToDigits(r, dDigits, remainder, n);
   }
 }
 
@@ -288,9 +382,9 @@ void bnModPower(Digit* a, const Digit* b, const Digit* c, unsigned cDigits, cons
   if (bnDigits(c, cDigits) == 0) {
     bnAssignOne(a, digits);
   } else if (MontgomeryModulus::Suits(d, digits)) {
-    ModPowerWith<MontgomeryPowering>(a, b, c, cDigits, d, digits);
+    PowerBySlidingWindow<MontgomeryPowering>(a, b, c, cDigits, d, digits);
   } else {
-    ModPowerWith<DividingPowering>(a, b, c, cDigits, d, digits);
+    PowerBySlidingWindow<DividingPowering>(a, b, c, cDigits, d, digits);
   }
 }
 
