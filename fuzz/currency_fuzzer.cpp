@@ -1,8 +1,9 @@
 // Fuzzes the money type's text readers: the locale number text of the
-// constructor and the SWIFT amount reader. A SWIFT text that reads must come
-// back unchanged through GenerateSwift, a rejected one must leave the value as
-// it was, and checked arithmetic on what was read may only fail with the
-// documented exceptions.
+// constructor and the SWIFT amount reader. The SWIFT reader must answer as the
+// automation number parser does (the same value, or the same exception and
+// HRESULT), a text that reads must come back unchanged through GenerateSwift,
+// a rejected one must leave the value as it was, and checked arithmetic on
+// what was read may only fail with the documented exceptions.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +12,7 @@
 #include <string>
 
 #include "ebank/core/currency.h"
-#include "ebank/core/exception.h"
+#include "ebank/core/swift_oracle.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 using ddCOM::Currency;
 using Text = ddCOM::BString<wchar_t>;
+using ddCOM::testing::SwiftOutcome;
 
 std::optional<Currency> FromLocaleText(std::wstring text) {
   try {
@@ -29,15 +31,15 @@ std::optional<Currency> FromLocaleText(std::wstring text) {
 }
 
 std::optional<Currency> FromSwift(const std::wstring& text) {
-  const Currency before(LONGLONG{7}, 0u);
-  Currency value = before;
-  try {
-    value.ParseSwift(Text(text.c_str(), static_cast<UINT>(text.size())));
-    return value;
-  } catch (const ddCOM::Exception&) {
-    EBANK_FUZZ_CHECK(static_cast<long long>(value) == static_cast<long long>(before));
-    return std::nullopt;
-  }
+  const Text swift(text.c_str(), static_cast<UINT>(text.size()));
+  bool unchanged = false;
+  const SwiftOutcome outcome = ddCOM::testing::SwiftByParseSwift(swift, 70000, &unchanged);
+  EBANK_FUZZ_CHECK(outcome == ddCOM::testing::SwiftByAutomation(swift));
+  EBANK_FUZZ_CHECK(unchanged);
+  if (outcome.kind != SwiftOutcome::kValue) return std::nullopt;
+  CY cy;
+  cy.int64 = outcome.raw;
+  return Currency(cy);
 }
 
 void CheckSwiftRoundTrip(const Currency& value) {

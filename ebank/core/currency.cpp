@@ -1,5 +1,6 @@
 #include "ebank/core/currency.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,14 +11,12 @@
 #include "ebank/core/raise.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/locale_info.h"
-#include "ebank/platform/oleaut/num_parse.h"
 #include "ebank/platform/oleaut/var_currency.h"
 #include "ebank/platform/oleaut/variant.h"
 
 namespace ddCOM {
 namespace {
 
-constexpr LCID kGerman = 7;
 constexpr LONGLONG kScale = 10000;
 constexpr char kMultiplyOverflow[] = "overflow while multiplying two ddCOM::Currency values";
 
@@ -62,11 +61,89 @@ bool WideProductByScale(std::uint64_t a, std::uint64_t b, std::uint64_t* quotien
   return true;
 }
 
-// True when a scanned text may hold only a decimal comma and at most 16
-// significant digits, all of them consumed.
-bool IsSwiftNumber(const NUMPARSE& numprs, UINT length) {
-  return static_cast<UINT>(numprs.cchUsed) == length && (numprs.dwOutFlags & NUMPRS_INEXACT) == 0 &&
-         numprs.nPwr10 >= -16 && numprs.nPwr10 + numprs.cDig <= 16;
+// Powers of ten up to the largest that fits 64 bits.
+constexpr auto kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{1};
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
+// A SWIFT amount holds at most 16 significant digits, and its value lies
+// between 10^-16 and 10^16.
+constexpr int kSwiftDigits = 16;
+
+// An amount as significand * 10^power, with the significand's digits.
+struct SwiftNumber {
+  std::uint64_t significand = 0;
+  int digits = 0;
+  int power = 0;
+};
+
+// Reads digits with at most one decimal comma; the whole text of `length`
+// characters must be read. The texts refused are those of the automation
+// number parser with German conventions, only the decimal separator allowed
+// and room for 16 digits: no digit at all is a failed parse
+// (ddCOM::ErrorInfo), anything else refused is
+// ddCOM::Exception(DISP_E_TYPEMISMATCH).
+SwiftNumber ScanSwiftNumber(const wchar_t* text, UINT length) {
+  // The first 16 digits from the first non-zero one as a number; zeros
+  // beyond them are counted, a non-zero digit there refuses the text.
+  std::uint64_t value = 0;
+  int digits = 0, zerosBeyond = 0;
+  const wchar_t* comma = nullptr;
+  const wchar_t* end = text;
+  for (;; ++end) {
+    const auto digit = static_cast<std::uint32_t>(*end) - L'0';
+    if (digit <= 9) {
+      if (digits < kSwiftDigits) {
+        value = value * 10 + digit;
+        digits += (digits | digit) != 0;  // leading zeros count for nothing
+      } else if (digit != 0) {
+        throw Exception(DISP_E_TYPEMISMATCH);
+      } else {
+        ++zerosBeyond;
+      }
+    } else if (*end == L',' && comma == nullptr) {
+      comma = end;
+    } else {
+      break;
+    }
+  }
+  if (end - text == (comma != nullptr ? 1 : 0)) CheckHResult(DISP_E_TYPEMISMATCH);  // no digit
+  if (static_cast<std::size_t>(end - text) != length) throw Exception(DISP_E_TYPEMISMATCH);
+
+  SwiftNumber number;
+  if (value == 0) return number;
+  int trailingZeros = 0;
+  for (; value % 10 == 0; value /= 10) ++trailingZeros;
+  const int decimals = comma != nullptr ? static_cast<int>(end - comma - 1) : 0;
+  number.significand = value;
+  number.digits = digits - trailingZeros;
+  number.power = trailingZeros + zerosBeyond - decimals;
+  if (number.power < -kSwiftDigits || number.power + number.digits > kSwiftDigits) {
+    throw Exception(DISP_E_TYPEMISMATCH);
+  }
+  return number;
+}
+
+// The number in ten-thousandths, rounded half to even; too large for the
+// currency range is DISP_E_OVERFLOW, raised as the automation conversion
+// does.
+LONGLONG SwiftToRaw(const SwiftNumber& number) {
+  const int shift = number.power + 4;
+  if (shift < 0) {
+    const std::uint64_t divisor = kPowersOfTen[-shift];
+    std::uint64_t raw = number.significand / divisor;
+    const std::uint64_t rest = number.significand % divisor;
+    if (2 * rest > divisor || (2 * rest == divisor && raw % 2 == 1)) ++raw;
+    return static_cast<LONGLONG>(raw);  // below 10^12
+  }
+  std::uint64_t raw;
+  if (__builtin_mul_overflow(number.significand, kPowersOfTen[shift], &raw) ||
+      raw > static_cast<std::uint64_t>(INT64_MAX)) {
+    CheckHResult(DISP_E_OVERFLOW);
+  }
+  return static_cast<LONGLONG>(raw);
 }
 
 }  // namespace
@@ -134,17 +211,11 @@ BString<wchar_t> Currency::GenerateSwift() const {
 
 void Currency::ParseSwift(const BString<wchar_t>& text) {
   const wchar_t* chars = text.ByVal();
-  if (chars[0] == L'\0' || std::wcscmp(chars, L",") == 0) {
+  if (chars[0] == L'\0' || (chars[0] == L',' && chars[1] == L'\0')) {
     cy_.int64 = 0;
     return;
   }
-  BYTE digits[16];
-  NUMPARSE numprs{16, NUMPRS_DECIMAL, 0, 0, 0, 0};
-  CheckHResult(VarParseNumFromStr(chars, kGerman, LOCALE_NOUSEROVERRIDE, &numprs, digits));
-  if (!IsSwiftNumber(numprs, text.Length())) throw Exception(DISP_E_TYPEMISMATCH);
-  VARIANT value;
-  CheckHResult(VarNumFromParseNum(&numprs, digits, VTBIT_CY, &value));
-  cy_ = value.cyVal;
+  cy_.int64 = SwiftToRaw(ScanSwiftNumber(chars, text.Length()));
 }
 
 BString<wchar_t> Currency::Currency2Str() const {

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ebank/core/exception.h"
+#include "ebank/core/swift_oracle.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 
@@ -293,6 +296,51 @@ TEST(CurrencyTest, ParseSwiftAcceptsOnlyPlainAmounts) {
     }
   }
   EXPECT_EQ(static_cast<long long>(value), 1234567890123456000LL);
+}
+
+using testing::SwiftByAutomation;
+using testing::SwiftOutcome;
+
+SwiftOutcome SwiftByParseSwift(const BString<wchar_t>& text) {
+  bool unchanged = false;
+  const SwiftOutcome outcome = testing::SwiftByParseSwift(text, -42, &unchanged);
+  EXPECT_TRUE(unchanged) << "a refused text changes nothing";
+  return outcome;
+}
+
+// Texts near the rules' edges: runs of leading and trailing zeros, 15 to 17
+// significant digits, commas anywhere, stray characters and embedded NULs.
+std::wstring SwiftLikeText(std::mt19937_64& random) {
+  static const wchar_t kStray[] = {L'.', L' ', L'-', L'+', L'e', L'\0', L',', L'\u00a0', L'a'};
+  std::wstring text(random() % 4 == 0 ? random() % 20 : 0, L'0');
+  const int digits = static_cast<int>(random() % 22);
+  for (int i = 0; i < digits; ++i) text += static_cast<wchar_t>(L'0' + random() % 10);
+  text.append(random() % 3 == 0 ? random() % 20 : 0, L'0');
+  if (random() % 4 != 0) text.insert(random() % (text.size() + 1), 1, L',');
+  if (random() % 6 == 0) text.insert(random() % (text.size() + 1), 1, kStray[random() % 9]);
+  return text;
+}
+
+TEST(CurrencyTest, ParseSwiftAgreesWithTheAutomationParser) {
+  std::mt19937_64 random(1505);
+  std::map<std::pair<int, HRESULT>, int> seen;  // outcomes by kind and HRESULT
+  for (int round = 0; round < 100000; ++round) {
+    const std::wstring text = SwiftLikeText(random);
+    const BString<wchar_t> swift(text.data(), static_cast<UINT>(text.size()));
+    const SwiftOutcome expected = SwiftByAutomation(swift);
+    ASSERT_EQ(SwiftByParseSwift(swift), expected)
+        << "text '" << std::string(text.begin(), text.end()) << "'";
+    ++seen[{expected.kind, expected.hresult}];
+  }
+  // Every rule was met: values, refusals, texts without digits, overflows.
+  EXPECT_GT((seen[{SwiftOutcome::kValue, S_OK}]), 1000);
+  EXPECT_GT((seen[{SwiftOutcome::kException, DISP_E_TYPEMISMATCH}]), 1000);
+  EXPECT_GT((seen[{SwiftOutcome::kErrorInfo, DISP_E_TYPEMISMATCH}]), 100);
+  EXPECT_GT((seen[{SwiftOutcome::kErrorInfo, DISP_E_OVERFLOW}]), 100);
+  for (long long raw : Operands(random, 20000)) {
+    const BString<wchar_t> swift = Raw(raw < 0 ? -(raw + 1) : raw).GenerateSwift();
+    ASSERT_EQ(SwiftByParseSwift(swift), SwiftByAutomation(swift)) << raw;
+  }
 }
 
 }  // namespace
