@@ -65,7 +65,7 @@ class BString<wchar_t> {
     if (wanted && copy == nullptr) RaiseHResult(E_OUTOFMEMORY);
   }
 
-  UINT Length() const { return SysStringLen(bstr_); }
+  UINT Length() const { return ebank::platform::BstrLength(bstr_); }
   bool IsEmpty() const { return bstr_ == nullptr || bstr_[0] == L'\0'; }
   bool IsNothing() const { return bstr_ == nullptr; }
 
@@ -83,16 +83,14 @@ class BString<wchar_t> {
     bstr_ = nullptr;
   }
 
-  // Reallocates to `length` characters keeping the old content that fits;
-  // new characters are uninitialised. On failure the old string stays.
+  // Resizes to `length` characters keeping the old content that fits; new
+  // characters are uninitialised. The allocator grows the string in place
+  // when its block has room. On failure the old string stays.
   void SetLength(UINT length) {
     if (length == 0) return Empty();
-    BSTR resized = Allocate(length);
-    if (bstr_ != nullptr) {
-      std::memcpy(resized, bstr_, Min(SysStringByteLen(bstr_), length * sizeof(wchar_t)));
+    if (length > kMaxLength || !SysReAllocStringLen(&bstr_, nullptr, length)) {
+      RaiseHResult(E_OUTOFMEMORY);
     }
-    SysFreeString(bstr_);
-    bstr_ = resized;
   }
   void Truncate(UINT length) {
     if (length < Length()) SetLength(length);
@@ -153,7 +151,6 @@ class BString<wchar_t> {
   static constexpr UINT kMaxLength = 0x3FFFFFFF;
   static constexpr int kFormatBufferSize = 1024;
 
-  static std::size_t Min(std::size_t a, std::size_t b) { return a < b ? a : b; }
   static UINT Count(const char* text) {
     const std::size_t length = std::strlen(text);
     if (length > kMaxLength) RaiseHResult(E_OUTOFMEMORY);

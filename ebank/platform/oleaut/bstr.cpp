@@ -1,5 +1,9 @@
 #include "ebank/platform/oleaut/bstr.h"
 
+#include <sanitizer/asan_interface.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -7,44 +11,128 @@
 
 namespace {
 
-// Layout: [uint32 byte length][bytes...][NUL padding to a whole wchar_t + one
-// whole NUL wchar_t]. The prefix keeps the text 4-byte aligned for wchar_t.
+// Block: [uint32 room][uint32 byte length][bytes...][NUL padding to a whole
+// wchar_t + one whole NUL wchar_t][spare room]. The byte length is the BSTR
+// prefix, right before the text; the room, the allocator's own word before
+// it, counts the bytes from the text to the end of the block. The two words
+// keep the text 8-byte aligned.
+//
+// A new string's block is allocated to size. A string grown by
+// SysReAllocStringLen beyond its room moves into a block of at least twice
+// that room, and later growth fills it in place. AddressSanitizer builds mark
+// the spare room unaddressable, so a read past the terminator is still
+// reported.
+struct Header {
+  std::uint32_t room;
+  std::uint32_t byte_length;
+};
+
+constexpr std::size_t kMaxByteLength =
+    std::numeric_limits<std::uint32_t>::max() - 2 * sizeof(OLECHAR);
+constexpr std::size_t kMaxRoom = std::numeric_limits<std::uint32_t>::max();
+
 thread_local int failing_allocations = 0;
+// Whether any thread has armed the hook: until then no allocation needs to
+// look at its thread's count.
+std::atomic<bool> failures_armed{false};
 
-constexpr std::size_t kPrefix = sizeof(std::uint32_t);
-
-std::uint32_t* PrefixOf(BSTR text) {
-  return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(text) - kPrefix);
+Header* HeaderOf(BSTR text) {
+  return reinterpret_cast<Header*>(text) - 1;
 }
 
-std::size_t PaddedSize(std::size_t byte_length) {
+BSTR TextOf(Header* header) {
+  return reinterpret_cast<BSTR>(header + 1);
+}
+
+// Bytes from the text to the end of its terminator.
+std::size_t UsedRoom(std::size_t byte_length) {
   const std::size_t units = (byte_length + sizeof(OLECHAR) - 1) / sizeof(OLECHAR);
-  return kPrefix + (units + 1) * sizeof(OLECHAR);
+  return (units + 1) * sizeof(OLECHAR);
+}
+
+// Consumes one injected failure, if any is pending.
+bool InjectedFailure() {
+  if (!failures_armed.load(std::memory_order_relaxed) || failing_allocations == 0) return false;
+  --failing_allocations;
+  return true;
+}
+
+// Sets the byte length and writes the terminating NULs (4 to 7 bytes, as two
+// overlapping 4-byte stores); only the first `used` bytes of the room stay
+// addressable for AddressSanitizer.
+BSTR Frame(Header* header, std::size_t byte_length) {
+  const std::size_t used = UsedRoom(byte_length);
+  char* text = reinterpret_cast<char*>(TextOf(header));
+  ASAN_UNPOISON_MEMORY_REGION(text, used);
+  ASAN_POISON_MEMORY_REGION(text + used, header->room - used);
+  header->byte_length = static_cast<std::uint32_t>(byte_length);
+  std::memset(text + byte_length, 0, sizeof(OLECHAR));
+  std::memset(text + used - sizeof(OLECHAR), 0, sizeof(OLECHAR));
+  return TextOf(header);
+}
+
+Header* NewBlock(std::size_t room) {
+  auto* header = static_cast<Header*>(std::malloc(sizeof(Header) + room));
+  if (header != nullptr) header->room = static_cast<std::uint32_t>(room);
+  return header;
 }
 
 BSTR Allocate(const void* source, std::size_t byte_length) {
-  if (byte_length > std::numeric_limits<std::uint32_t>::max() - 2 * sizeof(OLECHAR)) {
-    return nullptr;
-  }
-  if (failing_allocations > 0) {
-    --failing_allocations;
-    return nullptr;
-  }
-  const std::size_t size = PaddedSize(byte_length);
-  char* block = static_cast<char*>(std::malloc(size));
-  if (block == nullptr) return nullptr;
-  *reinterpret_cast<std::uint32_t*>(block) = static_cast<std::uint32_t>(byte_length);
-  char* text = block + kPrefix;
+  if (byte_length > kMaxByteLength || InjectedFailure()) return nullptr;
+  Header* header = NewBlock(UsedRoom(byte_length));
+  if (header == nullptr) return nullptr;
+  BSTR text = Frame(header, byte_length);
   if (source != nullptr) std::memcpy(text, source, byte_length);
-  std::memset(text + byte_length, 0, size - kPrefix - byte_length);
-  return reinterpret_cast<BSTR>(text);
+  return text;
+}
+
+// The block of `text` with room for `used` bytes: the same block when it has
+// that room, otherwise a moved one of at least twice the old room, the old
+// bytes kept. Null when memory runs out (the old block then stays).
+Header* Resize(BSTR text, std::size_t used) {
+  Header* header = HeaderOf(text);
+  const std::size_t room = header->room;
+  if (used <= room) return header;
+  ASAN_UNPOISON_MEMORY_REGION(text, room);
+  const std::size_t grown = std::max(used, std::min(2 * room, kMaxRoom));
+  auto* moved = static_cast<Header*>(std::realloc(header, sizeof(Header) + grown));
+  if (moved == nullptr) {
+    Frame(header, header->byte_length);  // marks the spare room again
+    return nullptr;
+  }
+  moved->room = static_cast<std::uint32_t>(grown);
+  return moved;
+}
+
+// Resizes *text to `byte_length` bytes, moving it when it lacks the room,
+// and copies them from `source` when there is one. A source inside the
+// string is found again by its offset once the block has moved.
+[[gnu::noinline]] BOOL Replace(BSTR* text, const OLECHAR* source, std::size_t byte_length) {
+  const auto* old_text = reinterpret_cast<const char*>(*text);
+  const auto* source_bytes = reinterpret_cast<const char*>(source);
+  const bool inside = source != nullptr && source_bytes >= old_text &&
+                      source_bytes < old_text + UsedRoom(HeaderOf(*text)->byte_length);
+  Header* header = Resize(*text, UsedRoom(byte_length));
+  if (header == nullptr) return FALSE;
+  char* new_text = reinterpret_cast<char*>(TextOf(header));
+  if (source != nullptr) {
+    // The bytes to write become addressable before they are copied.
+    ASAN_UNPOISON_MEMORY_REGION(new_text, byte_length);
+    std::memmove(new_text, inside ? new_text + (source_bytes - old_text) : source_bytes,
+                 byte_length);
+  }
+  *text = Frame(header, byte_length);
+  return TRUE;
 }
 
 }  // namespace
 
 namespace ebank::platform {
 
-void FailBstrAllocationsForTesting(int count) { failing_allocations = count; }
+void FailBstrAllocationsForTesting(int count) {
+  failures_armed.store(true, std::memory_order_relaxed);
+  failing_allocations = count;
+}
 
 }  // namespace ebank::platform
 
@@ -65,20 +153,44 @@ BSTR SysAllocStringByteLen(const char* bytes, UINT byte_length) {
 }
 
 void SysFreeString(BSTR text) {
-  if (text != nullptr) std::free(PrefixOf(text));
+  if (text != nullptr) std::free(HeaderOf(text));
 }
 
-UINT SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *PrefixOf(text); }
+UINT SysStringByteLen(BSTR text) {
+  return text == nullptr ? 0 : HeaderOf(text)->byte_length;
+}
 
-UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
+UINT SysStringLen(BSTR text) {
+  return ebank::platform::BstrLength(text);
+}
 
 BOOL SysReAllocString(BSTR* text, const OLECHAR* source) {
   if (text == nullptr) return FALSE;
-  BSTR copy = SysAllocString(source);
-  if (copy == nullptr && source != nullptr) return FALSE;
+  if (source != nullptr) {
+    const std::size_t length = std::wcslen(source);
+    return length <= std::numeric_limits<UINT>::max() &&
+           SysReAllocStringLen(text, source, static_cast<UINT>(length));
+  }
+  if (InjectedFailure()) return FALSE;
   SysFreeString(*text);
-  *text = copy;
+  *text = nullptr;
   return TRUE;
+}
+
+BOOL SysReAllocStringLen(BSTR* text, const OLECHAR* source, UINT length) {
+  if (text == nullptr) return FALSE;
+  if (*text == nullptr) {
+    *text = SysAllocStringLen(source, length);
+    return *text != nullptr;
+  }
+  const std::size_t byte_length = std::size_t{length} * sizeof(OLECHAR);
+  if (byte_length > kMaxByteLength || InjectedFailure()) return FALSE;
+  Header* header = HeaderOf(*text);
+  if (source == nullptr && UsedRoom(byte_length) <= header->room) {
+    *text = Frame(header, byte_length);  // the common case of a growing string
+    return TRUE;
+  }
+  return Replace(text, source, byte_length);
 }
 
 }  // extern "C"
