@@ -9,8 +9,13 @@
 #include "ebank/crypto/wiped_array.h"
 
 // Loops over limbs are unrolled completely for each limb count, also at -O2,
-// so that the running sums stay in registers.
+// so that the running sums stay in registers. (Unoptimised builds unroll
+// nothing, and GCC would only warn that it ignores the request.)
+#if defined(__OPTIMIZE__)
 #define EBANK_UNROLL_LIMBS _Pragma("GCC unroll 32")
+#else
+#define EBANK_UNROLL_LIMBS
+#endif
 
 namespace ovEBankCrypto {
 namespace {
