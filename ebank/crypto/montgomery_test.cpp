@@ -3,32 +3,27 @@
 #include <gtest/gtest.h>
 #include <openssl/bn.h>
 
-#include <memory>
 #include <random>
 #include <vector>
+
+#include "ebank/crypto/openssl_bignum.h"
 
 namespace ovEBankCrypto {
 namespace {
 
-using Number = std::vector<Digit>;
-using Bignum = std::unique_ptr<BIGNUM, decltype(&BN_free)>;
-
-Bignum ToBignum(const Number& a) {
-  return Bignum(BN_lebin2bn(reinterpret_cast<const unsigned char*>(a.data()),
-                            static_cast<int>(a.size() * sizeof(Digit)), nullptr),
-                &BN_free);
-}
+using testing::Bignum;
+using testing::FromBignum;
+using testing::NewBignum;
+using testing::Number;
+using testing::ToBignum;
 
 // (a * b) mod d by BIGNUM, as `digits` digits.
 Number ModProduct(const Number& a, const Number& b, const Number& d) {
   BN_CTX* context = BN_CTX_new();
-  Bignum product(BN_new(), &BN_free);
+  Bignum product = NewBignum();
   BN_mod_mul(product.get(), ToBignum(a).get(), ToBignum(b).get(), ToBignum(d).get(), context);
   BN_CTX_free(context);
-  Number result(d.size());
-  BN_bn2lebinpad(product.get(), reinterpret_cast<unsigned char*>(result.data()),
-                 static_cast<int>(result.size() * sizeof(Digit)));
-  return result;
+  return FromBignum(product.get(), static_cast<unsigned>(d.size()));
 }
 
 // Moduli that stress the carries and the final subtraction: all ones, a lone

@@ -4,35 +4,18 @@
 #include <openssl/bn.h>
 
 #include <cstring>
-#include <memory>
 #include <random>
-#include <vector>
+
+#include "ebank/crypto/openssl_bignum.h"
 
 namespace ovEBankCrypto {
 namespace {
 
-using Number = std::vector<Digit>;
-using Bignum = std::unique_ptr<BIGNUM, decltype(&BN_free)>;
-
-// BIGNUM reads and writes little-endian byte strings; digits are
-// little-endian words on this platform, so the two layouts coincide.
-Bignum ToBignum(const Number& a) {
-  return Bignum(BN_lebin2bn(reinterpret_cast<const unsigned char*>(a.data()),
-                            static_cast<int>(a.size() * sizeof(Digit)), nullptr),
-                &BN_free);
-}
-
-Number FromBignum(const BIGNUM* a, unsigned digits) {
-  Number result(digits);
-  EXPECT_GE(BN_bn2lebinpad(a, reinterpret_cast<unsigned char*>(result.data()),
-                           static_cast<int>(digits * sizeof(Digit))),
-            0);
-  return result;
-}
-
-Bignum NewBignum() {
-  return Bignum(BN_new(), &BN_free);
-}
+using testing::Bignum;
+using testing::FromBignum;
+using testing::NewBignum;
+using testing::Number;
+using testing::ToBignum;
 
 // Random numbers rich in the digits that stress carries and quotient
 // estimates: 0, all ones, a lone top bit, and random digits, and sometimes
