@@ -15,8 +15,12 @@ namespace {
 constexpr std::string_view kHeader4 = "REGEDIT4";
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr size_t kMaxKeyNameLength = 255;
+// A damaged or hostile file may have a bad line on every other line; the
+// first ones tell what is wrong, the rest are only counted.
+constexpr size_t kMaxReportedLines = 20;
 static_assert(kMaxRegistryKeyDepth == 512, "the report below names the depth");
 constexpr std::string_view kTooDeep = "key deeper than 512 levels; line skipped";
+constexpr std::string_view kBadName = "bad key name; line skipped";
 
 struct RootName {
   std::string_view spelled;
@@ -109,6 +113,7 @@ class Parser {
       std::string logical = TakeLogicalLine(text, line_number);
       if (!ParseLine(Trim(logical), first_line)) return {};
     }
+    ReportUnlisted();
     return std::move(tree_);
   }
 
@@ -157,11 +162,10 @@ class Parser {
     line = line.substr(1, line.size() - 2);
     const bool remove = line.starts_with('-');
     if (remove) line.remove_prefix(1);
-    const auto names = KeyNames(line);
-    if (!names) return Report(number, "bad key name; line skipped");
-    if (names->size() - 1 > kMaxRegistryKeyDepth) return Report(number, kTooDeep);
-    if (remove) return RemoveKey(*names);
-    current_ = &AddKey(*names);
+    std::vector<std::string> names;
+    if (const auto problem = ReadKeyNames(line, names)) return Report(number, *problem);
+    if (remove) return RemoveKey(names);
+    current_ = &AddKey(names);
     in_bad_key_ = false;
   }
 
@@ -228,26 +232,27 @@ class Parser {
     return RegistryValue{type, std::move(*bytes)};
   }
 
-  // The folded names of a key's path, the hive's full name first; nothing for
-  // an unknown hive or an empty or overlong name.
-  static std::optional<std::vector<std::string>> KeyNames(std::string_view path) {
-    const std::string folded = FoldCase(path);
-    std::string_view rest = folded;
-    const size_t slash = rest.find('\\');
-    const std::string_view root = rest.substr(0, slash);
+  // Reads the folded names of a key's path into `names`, the hive's full name
+  // first; gives why the line is skipped, or nothing. Reading stops at the
+  // first name too deep, so a hostile path costs no more than a legal one.
+  static std::optional<std::string_view> ReadKeyNames(std::string_view path,
+                                                      std::vector<std::string>& names) {
+    const size_t slash = path.find('\\');
+    const std::string root = FoldCase(path.substr(0, slash));
     const auto known = std::find_if(std::begin(kRoots), std::end(kRoots),
                                     [&](const RootName& r) { return r.spelled == root; });
-    if (known == std::end(kRoots)) return std::nullopt;
-    std::vector<std::string> names{std::string(known->canonical)};
-    rest.remove_prefix(slash == std::string_view::npos ? rest.size() : slash + 1);
-    while (!rest.empty()) {  // a trailing backslash ends the path
-      const size_t next = rest.find('\\');
-      const std::string_view name = rest.substr(0, next);
-      if (name.empty() || name.size() > kMaxKeyNameLength) return std::nullopt;
-      names.emplace_back(name);
-      rest.remove_prefix(next == std::string_view::npos ? rest.size() : next + 1);
+    if (known == std::end(kRoots)) return kBadName;
+    names.emplace_back(known->canonical);
+    path.remove_prefix(slash == std::string_view::npos ? path.size() : slash + 1);
+    while (!path.empty()) {  // a trailing backslash ends the path
+      if (names.size() > kMaxRegistryKeyDepth) return kTooDeep;
+      const size_t next = path.find('\\');
+      const std::string_view name = path.substr(0, next);
+      if (name.empty() || name.size() > kMaxKeyNameLength) return kBadName;
+      names.push_back(FoldCase(name));
+      path.remove_prefix(next == std::string_view::npos ? path.size() : next + 1);
     }
-    return names;
+    return std::nullopt;
   }
 
   // The key with these names, made along with its missing parents.
@@ -274,12 +279,21 @@ class Parser {
 
   void Report(size_t number, std::string_view reason) {
     if (problems_ == nullptr) return;
+    if (++reported_ > kMaxReportedLines) return;
     problems_->push_back(std::string(file_name_) + ":" + std::to_string(number) + ": " +
                          std::string(reason));
   }
 
+  void ReportUnlisted() {
+    if (problems_ == nullptr || reported_ <= kMaxReportedLines) return;
+    problems_->push_back(std::string(file_name_) + ": " +
+                         std::to_string(reported_ - kMaxReportedLines) +
+                         " more lines skipped, not listed");
+  }
+
   std::string_view file_name_;
   std::vector<std::string>* problems_;
+  size_t reported_ = 0;
   RegistryTree tree_;
   RegistryKey* current_ = nullptr;
   bool in_bad_key_ = false;

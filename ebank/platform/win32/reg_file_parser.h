@@ -15,7 +15,9 @@ namespace ebank::platform {
 std::string FoldCase(std::string_view text);
 
 // Parses `text`. A line that cannot be read is skipped and described in
-// `problems` as "<file_name>:<line>: <reason>"; the rest still loads. A key
+// `problems` as "<file_name>:<line>: <reason>"; the rest still loads. Past
+// the 20th such line a last entry "<file_name>: <n> more lines skipped, not
+// listed" counts the rest. A key
 // deeper than kMaxRegistryKeyDepth below its hive is such a line, and its
 // values go with it. Time and memory grow linearly with the text.
 RegistryTree ParseRegFile(std::string_view text, std::string_view file_name,

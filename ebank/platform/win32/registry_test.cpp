@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -169,6 +170,30 @@ TEST(RegistryFileTest, MalformedLinesAreSkippedAndReportedOnceWithFileAndLine) {
   ::setenv("EBANK_REGISTRY", "/nonexistent/ebank-test.reg", 1);
   ebank::platform::ResetRegistryForTesting();
   std::filesystem::remove(path);
+}
+
+// A file with a bad line on every other line lists the first 20 and counts
+// the rest in one last line, and still loads what it can read.
+TEST(RegistryFileTest, ManyMalformedLinesAreListedUpToTwentyThenCounted) {
+  std::string text = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\n";
+  for (int line = 0; line < 25; ++line) text += "junk\n\"v\"=\"kept\"\n";
+
+  ::testing::internal::CaptureStderr();
+  ebank::platform::LoadRegistryForTesting(text);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+
+  EXPECT_NE(errors.find(":3: unrecognised line; line skipped"), std::string::npos) << errors;
+  EXPECT_NE(errors.find(":41: unrecognised line; line skipped"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find(":43:"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("<test registry>: 5 more lines skipped, not listed\n"), std::string::npos)
+      << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 21) << errors;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key), ERROR_SUCCESS);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+  RegCloseKey(key);
+  ebank::platform::ResetRegistryForTesting();
 }
 
 TEST(RegistryFileTest, MissingFileOrHeaderGivesAnEmptyRegistry) {
