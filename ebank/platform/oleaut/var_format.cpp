@@ -31,6 +31,8 @@ bool StartsWithIgnoringCase(std::wstring_view text, std::size_t at, std::wstring
 
 // The length of an AM/PM marker at `at` (AM/PM, A/P, AMPM), or 0.
 std::size_t MeridiemLength(std::wstring_view format, std::size_t at) {
+  // Every marker starts with an A; most characters of a format are none.
+  if (std::towlower(format[at]) != L'a') return 0;
   for (std::wstring_view marker : {L"am/pm", L"ampm", L"a/p"}) {
     if (StartsWithIgnoringCase(format, at, marker)) return marker.size();
   }
