@@ -33,7 +33,9 @@ constexpr Key kKeys[] = {
 constexpr std::size_t kMaxPlainUnits = 100;
 
 HINSTANCE ThisModule() {
-  return ebank::platform::ModuleFromAddress(reinterpret_cast<const void*>(&ThisModule));
+  static const HINSTANCE module =
+      ebank::platform::ModuleFromAddress(reinterpret_cast<const void*>(&ThisModule));
+  return module;
 }
 
 void CheckDecryption(LONG result, const Text& text, const Key& key) {
