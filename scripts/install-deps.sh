@@ -14,7 +14,7 @@ packages=(
 )
 for group in "$@"; do
   case "$group" in
-    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev time) ;;
     coverage) packages+=(gcovr) ;;
     *) echo "install-deps.sh: unknown package group '$group'" >&2; exit 2 ;;
   esac
