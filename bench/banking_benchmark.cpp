@@ -11,11 +11,11 @@
 #include "benchmark/benchmark.h"
 #include "ebank/banking/cdb_account.h"
 #include "ebank/banking/orv_txn_db_wrapper.h"
+#include "ebank/banking/testing/test_txn_db.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/xml/xml_class.h"
-#include "tests/banking/test_txn_db.h"
 
 namespace {
 

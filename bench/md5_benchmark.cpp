@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ebank/crypto/md5.h"
+#include "ebank/crypto/internal/md5.h"
 
 namespace {
 

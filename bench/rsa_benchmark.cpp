@@ -13,8 +13,8 @@
 #include <map>
 #include <memory>
 
-#include "ebank/crypto/openssl_key.h"
-#include "ebank/crypto/rsa_raw.h"
+#include "ebank/crypto/internal/rsa_raw.h"
+#include "ebank/crypto/testing/openssl_key.h"
 
 namespace {
 

@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <string>
 
-#include "ebank/diagnostics/testing.h"
+#include "ebank/diagnostics/testing/reset_diagnostics_for_testing.h"
 #include "ebank/diagnostics/trace.h"
 #include "ebank/platform/win32/debug_output.h"
 #include "ebank/platform/win32/registry.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 
 namespace {
 

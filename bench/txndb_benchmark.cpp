@@ -9,12 +9,13 @@
 #include <string>
 
 #include "ebank/banking/cdb_account.h"
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/banking/orv_txn_db_wrapper.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/win32/registry.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "servers/txndb/odbc_connection.h"
-#include "servers/txndb/odbc_test_directory.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
+#include "servers/txndb/testing/odbc_test_directory.h"
 
 namespace {
 

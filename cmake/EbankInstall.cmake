@@ -11,14 +11,41 @@ set(EBANK_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/ebank"
 set(EBANK_INSTALL_SERVERDIR "${CMAKE_INSTALL_LIBDIR}/ebank"
     CACHE STRING "Where the transaction database server goes, below the prefix")
 
-# Headers keep their repository layout; the test fixtures need GoogleTest and
-# stay behind.
-install(DIRECTORY "${PROJECT_SOURCE_DIR}/ebank/"
-        DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/ebank"
-        COMPONENT development
-        FILES_MATCHING PATTERN "*.h"
-        PATTERN "*_test_fixture.h" EXCLUDE
-        PATTERN "msxml_test_support.h" EXCLUDE)
+# The public API is what ebank/ebank.h reaches; exactly those headers are
+# installed, in their repository layout. The rest of ebank/ is internal/
+# (implementation) or testing/ (test helpers); a header elsewhere that the
+# umbrella header does not reach, or an internal/testing header it reaches,
+# stops the configuration.
+set(ebank_public_headers "")
+set(pending ebank/ebank.h)
+while(pending)
+  list(POP_FRONT pending header)
+  if(header IN_LIST ebank_public_headers OR header STREQUAL "ebank/version.h")
+    continue()
+  endif()
+  if(header MATCHES "/(internal|testing)/")
+    message(FATAL_ERROR "a public header includes ${header}")
+  endif()
+  list(APPEND ebank_public_headers ${header})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${header}")
+  file(STRINGS "${PROJECT_SOURCE_DIR}/${header}" lines REGEX "^#include \"ebank/")
+  list(TRANSFORM lines REPLACE "^#include \"([^\"]+)\".*" "\\1")
+  list(APPEND pending ${lines})
+endwhile()
+file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE "${PROJECT_SOURCE_DIR}"
+     "${PROJECT_SOURCE_DIR}/ebank/*.h")
+list(FILTER headers EXCLUDE REGEX "/(internal|testing)/")
+list(REMOVE_ITEM headers ${ebank_public_headers})
+if(headers)
+  message(FATAL_ERROR "ebank/ebank.h does not reach these headers; include them there or "
+                      "move them to internal/ or testing/: ${headers}")
+endif()
+foreach(header ${ebank_public_headers})
+  get_filename_component(directory "${header}" DIRECTORY)
+  install(FILES "${PROJECT_SOURCE_DIR}/${header}"
+          DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/${directory}"
+          COMPONENT development)
+endforeach()
 install(FILES "${PROJECT_BINARY_DIR}/include/ebank/version.h"
         DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/ebank"
         COMPONENT development)

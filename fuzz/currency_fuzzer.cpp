@@ -12,7 +12,7 @@
 #include <string>
 
 #include "ebank/core/currency.h"
-#include "ebank/core/swift_oracle.h"
+#include "ebank/core/testing/swift_oracle.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "ebank/platform/win32/elf_section_reader.h"
-#include "ebank/platform/win32/module_image_check.h"
-#include "ebank/platform/win32/resource_format.h"
-#include "ebank/platform/win32/resource_section.h"
+#include "ebank/platform/win32/internal/elf_section_reader.h"
+#include "ebank/platform/win32/internal/module_image_check.h"
+#include "ebank/platform/win32/internal/resource_format.h"
+#include "ebank/platform/win32/internal/resource_section.h"
 #include "ebank/platform/win32/version_info.h"
 #include "fuzz/fuzz_check.h"
 

@@ -15,8 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ebank/platform/win32/reg_file_parser.h"
+#include "ebank/platform/win32/internal/reg_file_parser.h"
 #include "ebank/platform/win32/registry.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ebank/platform/win32/resource_section.h"
+#include "ebank/platform/win32/internal/resource_section.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

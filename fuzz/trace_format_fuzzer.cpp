@@ -25,7 +25,7 @@
 #include <string>
 #include <string_view>
 
-#include "ebank/diagnostics/trace_message.h"
+#include "ebank/diagnostics/internal/trace_message.h"
 #include "fuzz/fuzz_check.h"
 
 #if !defined(__x86_64__)

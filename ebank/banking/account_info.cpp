@@ -6,7 +6,7 @@
 #include "ebank/banking/ebank_const.h"
 #include "ebank/banking/ebank_xml.h"
 #include "ebank/platform/win32/wide_string.h"
-#include "ebank/xml/narrowed_text.h"
+#include "ebank/xml/internal/narrowed_text.h"
 #include "ebank/xml/xml_class.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "ebank/banking/cdb_account.h"
 #include "ebank/banking/ebank_xml.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_test_fixture.h"
 #include "gtest/gtest.h"
 
 namespace {

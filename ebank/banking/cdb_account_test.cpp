@@ -6,8 +6,9 @@
 
 #include "ebank/core/error.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_test_fixture.h"
 #include "gtest/gtest.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "ebank/banking/ebank_xml.h"
 
+#include "ebank/xml/internal/date_attributes.h"
+
 namespace ovEBankXML {
 
 char const* const EBANK_TXN =
@@ -100,9 +102,9 @@ wchar_t const* const DESTINATION = L"DESTINATION";
 wchar_t const* const DATE_CREATION = L"DATE_CREATION/DATE";
 wchar_t const* const DATE_EXECUTED = L"DATE_EXECUTED/DATE";
 wchar_t const* const DATE_OF_EXECUTING = L"DATE_OF_EXECUTING/DATE";
-wchar_t const* const DAY = L"DAY";
-wchar_t const* const MONTH = L"MONTH";
-wchar_t const* const YEAR = L"YEAR";
+wchar_t const* const DAY = ddXML::internal::kDayAttribute;
+wchar_t const* const MONTH = ddXML::internal::kMonthAttribute;
+wchar_t const* const YEAR = ddXML::internal::kYearAttribute;
 wchar_t const* const PRN_NAME = L"PRINTER_NAME";
 wchar_t const* const FORM = L"FORM";
 wchar_t const* const PATH = L"PATH";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ebank/core/exception.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "ebank/core/error.h"
 #include "ebank/core/exception.h"
 #include "ebank/core/raise.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/platform/com/com_error.h"
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/hresult.h"

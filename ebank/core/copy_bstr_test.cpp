@@ -7,6 +7,7 @@
 #include "ebank/core/exception.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
 
 namespace {
 

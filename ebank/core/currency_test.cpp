@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ebank/core/exception.h"
-#include "ebank/core/swift_oracle.h"
+#include "ebank/core/testing/swift_oracle.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 

@@ -1,6 +1,6 @@
 #include "ebank/core/error.h"
 
-#include "ebank/core/ansi_bstr.h"
+#include "ebank/core/internal/ansi_bstr.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/win32/resource.h"
 

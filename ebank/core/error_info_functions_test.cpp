@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "ebank/core/support_error_info.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/error_info.h"
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 #include "ebank/platform/hresult.h"
 
 namespace {

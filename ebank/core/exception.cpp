@@ -1,6 +1,6 @@
 #include "ebank/core/exception.h"
 
-#include "ebank/core/ansi_bstr.h"
+#include "ebank/core/internal/ansi_bstr.h"
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/com/guid.h"

@@ -6,7 +6,7 @@
 
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/com/error_info.h"
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 

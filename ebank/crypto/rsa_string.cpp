@@ -3,13 +3,13 @@
 #include <string.h>
 
 #include "ebank/core/copy_bstr.h"
-#include "ebank/crypto/hex_text.h"
-#include "ebank/crypto/key_resource.h"
-#include "ebank/crypto/random_generator.h"
-#include "ebank/crypto/rsa_blocks.h"
-#include "ebank/crypto/rsa_keys.h"
-#include "ebank/crypto/wiped.h"
-#include "ebank/crypto/wiped_array.h"
+#include "ebank/crypto/internal/hex_text.h"
+#include "ebank/crypto/internal/key_resource.h"
+#include "ebank/crypto/internal/random_generator.h"
+#include "ebank/crypto/internal/rsa_blocks.h"
+#include "ebank/crypto/internal/rsa_keys.h"
+#include "ebank/crypto/internal/wiped.h"
+#include "ebank/crypto/internal/wiped_array.h"
 #include "ebank/platform/oleaut/bstr.h"
 
 namespace ovEBankCrypto {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "ebank/diagnostics/registry_key.h"
-#include "ebank/diagnostics/testing_hooks.h"
-#include "ebank/platform/win32/saved_last_error.h"
+#include "ebank/diagnostics/internal/registry_key.h"
+#include "ebank/diagnostics/internal/testing_hooks.h"
+#include "ebank/platform/win32/internal/saved_last_error.h"
 
 namespace ovEBankHelper {
 namespace {
@@ -57,10 +57,12 @@ char* g_getZEBDataPath() {
 
 namespace ebank::diagnostics {
 
+#ifdef EBANK_TEST_HOOKS
 void ResetDirectoriesForTesting() {
   std::lock_guard lock(ovEBankHelper::lookup_mutex);
   ovEBankHelper::installation_directory[0] = '\0';
   ovEBankHelper::data_directory[0] = '\0';
 }
+#endif
 
 }  // namespace ebank::diagnostics

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 
 namespace ebank::diagnostics {
 namespace {

@@ -5,13 +5,13 @@
 #include <atomic>
 #include <mutex>
 
-#include "ebank/diagnostics/registry_key.h"
-#include "ebank/diagnostics/testing_hooks.h"
+#include "ebank/diagnostics/internal/registry_key.h"
+#include "ebank/diagnostics/internal/testing_hooks.h"
 #include "ebank/diagnostics/trace.h"
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/class_factory.h"
 #include "ebank/platform/com/dispatch.h"
-#include "ebank/platform/win32/saved_last_error.h"
+#include "ebank/platform/win32/internal/saved_last_error.h"
 
 namespace ovEBankHelper {
 namespace {
@@ -74,8 +74,10 @@ bool g_bIsEbankingInstalled() {
 
 namespace ebank::diagnostics {
 
+#ifdef EBANK_TEST_HOOKS
 void ResetInstallationStateForTesting() {
   ovEBankHelper::state.store(ovEBankHelper::kUnchecked);
 }
+#endif
 
 }  // namespace ebank::diagnostics

@@ -5,12 +5,13 @@
 
 #include <thread>
 
-#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/dispatch.h"
 #include "ebank/platform/com/without_late_binding.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 
 namespace ebank::diagnostics {
 namespace {

@@ -1,11 +1,11 @@
 #include "ebank/diagnostics/online_banking_handle.h"
 
-#include "ebank/diagnostics/inproc_server_path.h"
-#include "ebank/diagnostics/system_message.h"
+#include "ebank/diagnostics/internal/inproc_server_path.h"
+#include "ebank/diagnostics/internal/system_message.h"
 #include "ebank/diagnostics/trace.h"
+#include "ebank/platform/win32/internal/saved_last_error.h"
 #include "ebank/platform/win32/last_error.h"
 #include "ebank/platform/win32/module.h"
-#include "ebank/platform/win32/saved_last_error.h"
 
 namespace ovEBankHelper {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ebank/diagnostics/trace_test_fixture.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/platform/win32/format_message.h"
 #include "ebank/platform/win32/module.h"
 

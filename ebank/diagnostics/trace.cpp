@@ -2,8 +2,8 @@
 
 #include <cstdarg>
 
-#include "ebank/diagnostics/trace_mask_cache.h"
-#include "ebank/diagnostics/trace_writer.h"
+#include "ebank/diagnostics/internal/trace_mask_cache.h"
+#include "ebank/diagnostics/internal/trace_writer.h"
 
 namespace ovEBankHelper {
 

@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "ebank/diagnostics/context_stack.h"
-#include "ebank/diagnostics/testing_hooks.h"
+#include "ebank/diagnostics/internal/context_stack.h"
+#include "ebank/diagnostics/internal/testing_hooks.h"
 #include "ebank/diagnostics/trace.h"
 
 namespace ovEBankHelper {
@@ -37,9 +37,11 @@ CTraceContext::~CTraceContext() {
 
 namespace ebank::diagnostics {
 
+#ifdef EBANK_TEST_HOOKS
 void ResetContextStackForTesting() {
   ClearContextStack();
   ovEBankHelper::first_context.store(true);
 }
+#endif
 
 }  // namespace ebank::diagnostics

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/diagnostics/trace.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
 
 namespace ebank::diagnostics {
 namespace {

@@ -1,17 +1,19 @@
 #include "ebank/diagnostics/trace_level.h"
 
-#include "ebank/diagnostics/registry_key.h"
-#include "ebank/diagnostics/testing_hooks.h"
-#include "ebank/diagnostics/trace_mask_cache.h"
-#include "ebank/platform/win32/saved_last_error.h"
+#include "ebank/diagnostics/internal/registry_key.h"
+#include "ebank/diagnostics/internal/testing_hooks.h"
+#include "ebank/diagnostics/internal/trace_mask_cache.h"
+#include "ebank/platform/win32/internal/saved_last_error.h"
 
 namespace ebank::diagnostics {
 
 std::atomic<DWORD> cached_trace_mask{kTraceMaskUnread};
 
+#ifdef EBANK_TEST_HOOKS
 void ResetTraceLevelForTesting() {
   cached_trace_mask.store(kTraceMaskUnread);
 }
+#endif
 
 }  // namespace ebank::diagnostics
 

@@ -11,8 +11,8 @@
 #include <regex>
 #include <string>
 
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/diagnostics/trace_context.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/format_message.h"
 

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/diagnostics/trace.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
 
 namespace ebank::diagnostics {
 namespace {

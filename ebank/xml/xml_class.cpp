@@ -9,8 +9,8 @@
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/temp_path.h"
 #include "ebank/platform/win32/wvsprintf.h"
-#include "ebank/xml/locale_text.h"
-#include "ebank/xml/narrowed_text.h"
+#include "ebank/xml/internal/locale_text.h"
+#include "ebank/xml/internal/narrowed_text.h"
 
 namespace ddXML {
 namespace {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "ebank/banking/ebank_xml.h"
 #include "ebank/core/bstring.h"
 #include "ebank/core/date.h"
 #include "ebank/core/decimal.h"
@@ -15,11 +14,12 @@
 #include "ebank/platform/oleaut/variant.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/platform/win32/wvsprintf.h"
-#include "ebank/xml/append_element.h"
-#include "ebank/xml/attribute_of.h"
-#include "ebank/xml/locale_text.h"
+#include "ebank/xml/internal/append_element.h"
+#include "ebank/xml/internal/attribute_of.h"
+#include "ebank/xml/internal/date_attributes.h"
+#include "ebank/xml/internal/locale_text.h"
+#include "ebank/xml/internal/xml_path.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_path.h"
 
 namespace ddXML {
 namespace {
@@ -152,11 +152,11 @@ void CXmlClass::setNodeText(const wchar_t* path, CY value, const wchar_t* parent
 
 void CXmlClass::setNodeText(const wchar_t* path, SYSTEMTIME& value, const wchar_t* parentPath) {
   char text[16];
-  setNodeAttrText(path, ovEBankXML::YEAR, static_cast<LONG>(value.wYear), parentPath);
+  setNodeAttrText(path, internal::kYearAttribute, static_cast<LONG>(value.wYear), parentPath);
   std::snprintf(text, sizeof text, "%02d", value.wMonth);
-  setNodeAttrText(path, ovEBankXML::MONTH, text, parentPath);
+  setNodeAttrText(path, internal::kMonthAttribute, text, parentPath);
   std::snprintf(text, sizeof text, "%02d", value.wDay);
-  setNodeAttrText(path, ovEBankXML::DAY, text, parentPath);
+  setNodeAttrText(path, internal::kDayAttribute, text, parentPath);
 }
 
 void CXmlClass::setNodeAttrText(const wchar_t* path, const wchar_t* attribute, const char* value,

@@ -3,16 +3,16 @@
 #include <cstdarg>
 #include <cstdint>
 
-#include "ebank/banking/ebank_xml.h"
 #include "ebank/core/raise.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/var_currency.h"
 #include "ebank/platform/win32/wide_string.h"
-#include "ebank/xml/attribute_of.h"
-#include "ebank/xml/narrowed_text.h"
+#include "ebank/xml/internal/attribute_of.h"
+#include "ebank/xml/internal/date_attributes.h"
+#include "ebank/xml/internal/narrowed_text.h"
+#include "ebank/xml/internal/xml_path.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_path.h"
 
 namespace ddXML {
 namespace {
@@ -167,9 +167,9 @@ CY CXmlClass::getNodeCurrency(const wchar_t* path, const wchar_t* parentPath) co
 SYSTEMTIME CXmlClass::getNodeDate(const wchar_t* path, const wchar_t* parentPath) {
   SYSTEMTIME date{};
   if (getNode(path, parentPath) == nullptr) return date;
-  date.wYear = static_cast<WORD>(getNodeAttrLong(path, ovEBankXML::YEAR, parentPath));
-  date.wMonth = static_cast<WORD>(getNodeAttrLong(path, ovEBankXML::MONTH, parentPath));
-  date.wDay = static_cast<WORD>(getNodeAttrLong(path, ovEBankXML::DAY, parentPath));
+  date.wYear = static_cast<WORD>(getNodeAttrLong(path, internal::kYearAttribute, parentPath));
+  date.wMonth = static_cast<WORD>(getNodeAttrLong(path, internal::kMonthAttribute, parentPath));
+  date.wDay = static_cast<WORD>(getNodeAttrLong(path, internal::kDayAttribute, parentPath));
   return date;
 }
 

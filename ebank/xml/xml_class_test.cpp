@@ -9,7 +9,7 @@
 #include "ebank/core/error.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
-#include "ebank/xml/xml_test_fixture.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "gmock/gmock.h"
 
 namespace ddXML {

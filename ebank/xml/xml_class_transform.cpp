@@ -5,8 +5,8 @@
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/variant.h"
 #include "ebank/platform/win32/resource.h"
-#include "ebank/xml/locale_text.h"
-#include "ebank/xml/narrowed_text.h"
+#include "ebank/xml/internal/locale_text.h"
+#include "ebank/xml/internal/narrowed_text.h"
 #include "ebank/xml/xml_class.h"
 
 namespace ddXML {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "servers/txndb/odbc_test_directory.h"
+#include "servers/txndb/testing/odbc_test_directory.h"
 
 // The SQLite ODBC driver leaks what it allocates while reading a named data
 // source from odbc.ini (ReportsConnectFailuresAndUseWithoutConnection connects

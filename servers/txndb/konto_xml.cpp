@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "ebank/xml/xml_char.h"
+#include "ebank/xml/internal/xml_char.h"
 #include "servers/txndb/utf8_text.h"
 
 namespace ebank::txndb {

@@ -2,9 +2,9 @@
 // point through which COM activation reaches it, and the module's set-up.
 #include <libxml/parser.h>
 
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/platform/com/simple_class_factory.h"
 #include "ebank/platform/export.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
 #include "servers/txndb/txn_db_server.h"
 
 namespace ebank::txndb {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ebank/crypto/wiped_string.h"
+#include "ebank/crypto/internal/wiped_string.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "servers/txndb/connect_request.h"

@@ -8,12 +8,12 @@
 
 #include <mutex>
 
-#include "ebank/banking/orv_txn_db2_unused_slots.h"
+#include "ebank/banking/internal/orv_txn_db2_unused_slots.h"
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/platform/com/com_object.h"
 #include "ebank/platform/com/without_late_binding.h"
 #include "ebank/platform/types.h"
 #include "servers/txndb/account_table.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
 
 namespace ebank::txndb {
 

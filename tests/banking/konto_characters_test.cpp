@@ -13,8 +13,8 @@
 
 #include "ebank/banking/cdb_account.h"
 #include "ebank/platform/win32/code_page.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_test_fixture.h"
 #include "gtest/gtest.h"
 
 namespace {

@@ -11,15 +11,17 @@
 #include <vector>
 
 #include "ebank/banking/cdb_account.h"
+#include "ebank/banking/testing/test_txn_db.h"
 #include "ebank/core/error.h"
 #include "ebank/core/error_info_exception.h"
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/atl_exception.h"
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
 #include "ebank/platform/win32/registry.h"
-#include "tests/banking/test_txn_db.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The scripted transaction database server as an in-process server module:
 // DllGetClassObject serves it, and TestTxnDBState hands the tests the state
 // that scripts its answers and records its calls.
+#include "ebank/banking/testing/test_txn_db.h"
 #include "ebank/platform/export.h"
-#include "tests/banking/test_txn_db.h"
 
 namespace {
 

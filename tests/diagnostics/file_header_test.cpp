@@ -13,10 +13,11 @@
 #include "ebank/diagnostics/directories.h"
 #include "ebank/diagnostics/installation.h"
 #include "ebank/diagnostics/online_banking_handle.h"
+#include "ebank/diagnostics/testing/trace_test_fixture.h"
 #include "ebank/diagnostics/trace.h"
-#include "ebank/diagnostics/trace_test_fixture.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/module.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "ebank/version.h"
 
 namespace ebank::diagnostics {

@@ -3,19 +3,43 @@
 # Installs BUILD_DIR into WORK_DIR/prefix, configures and builds the consumer
 # against it with METHOD, and runs the consumer. With find_package it also runs
 # the installed tool's demo, which must use the installed server.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-foreach(installed include/ebank/ebank.h include/ebank/version.h)
-  if(NOT EXISTS "${prefix}/${installed}")
-    message(FATAL_ERROR "the installed tree lacks ${installed}")
+# The installed headers are exactly those ebank/ebank.h reaches, and they
+# include nothing but each other and the C++ standard library: no third-party,
+# internal/ or testing/ header.
+set(include_dir "${prefix}/include")
+file(GLOB_RECURSE installed RELATIVE "${include_dir}" "${include_dir}/*")
+set(reached "")
+set(pending ebank/ebank.h)
+while(pending)
+  list(POP_FRONT pending header)
+  if(header IN_LIST reached)
+    continue()
   endif()
-endforeach()
-file(GLOB_RECURSE fixtures "${prefix}/include/*_test_fixture.h")
-if(fixtures)
-  message(FATAL_ERROR "test fixtures were installed: ${fixtures}")
+  if(NOT EXISTS "${include_dir}/${header}")
+    message(FATAL_ERROR "an installed header includes ${header}, which is not installed")
+  endif()
+  list(APPEND reached ${header})
+  file(STRINGS "${include_dir}/${header}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line ${includes})
+    if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
+      list(APPEND pending "${CMAKE_MATCH_1}")
+    elseif(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*<[a-z_]+>")
+      message(FATAL_ERROR "${header} includes a header from outside the standard library: ${line}")
+    endif()
+  endforeach()
+endwhile()
+list(SORT installed)
+list(SORT reached)
+if(NOT installed STREQUAL reached)
+  set(extra ${installed})
+  list(REMOVE_ITEM extra ${reached})
+  message(FATAL_ERROR "installed headers that ebank/ebank.h does not reach: ${extra}")
 endif()
 
 # Only the installed tree may be found: no package registry, no build tree.

@@ -18,6 +18,7 @@
 #include "ebank/platform/com/task_memory.h"
 #include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/win32/registry.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "tests/platform/test_counter.h"
 
 namespace {

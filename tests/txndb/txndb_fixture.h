@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "ebank/banking/cdb_account.h"
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/banking/orv_txn_db_wrapper.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/error_info.h"
 #include "ebank/platform/win32/registry.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "servers/txndb/utf8_text.h"
 
 namespace ebank::txndb {

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "servers/txndb/odbc_test_directory.h"
+#include "servers/txndb/testing/odbc_test_directory.h"
 #include "tests/txndb/txndb_fixture.h"
 
 namespace ebank::txndb {

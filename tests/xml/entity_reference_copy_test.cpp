@@ -7,8 +7,8 @@
 #include "ebank/banking/account_info.h"
 #include "ebank/core/error.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_test_fixture.h"
 #include "gmock/gmock.h"
 
 namespace ddXML {

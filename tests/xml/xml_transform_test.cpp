@@ -2,8 +2,8 @@
 #include "ebank/core/error_info_exception.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/module.h"
+#include "ebank/xml/testing/xml_test_fixture.h"
 #include "ebank/xml/xml_class.h"
-#include "ebank/xml/xml_test_fixture.h"
 #include "gmock/gmock.h"
 
 namespace ddXML {

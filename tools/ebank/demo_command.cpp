@@ -12,12 +12,12 @@
 #include <CLI/CLI.hpp>
 
 #include "ebank/banking/cdb_account.h"
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/banking/orv_txn_db_wrapper.h"
 #include "ebank/core/catch.h"
 #include "ebank/diagnostics/trace.h"
 #include "ebank/platform/com/guid.h"
 #include "ebank/platform/win32/debug_output.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
 #include "tools/ebank/account_fields.h"
 #include "tools/ebank/account_list.h"
 #include "tools/ebank/command.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ebank/crypto/rsa_keys.h"
+#include "ebank/crypto/internal/rsa_keys.h"
 #include "tools/ebank/file_descriptor.h"
 #include "tools/ebank/tool_error.h"
 

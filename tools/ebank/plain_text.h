@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ebank/crypto/wiped_array.h"
+#include "ebank/crypto/internal/wiped_array.h"
 
 namespace ebank::tool {
 

@@ -3,7 +3,7 @@
 #ifndef EBANK_TOOLS_EBANK_RSA_KEY_GENERATOR_H_
 #define EBANK_TOOLS_EBANK_RSA_KEY_GENERATOR_H_
 
-#include "ebank/crypto/rsa_keys.h"
+#include "ebank/crypto/internal/rsa_keys.h"
 
 namespace ebank::tool {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "ebank/banking/orv_txn_db_accounts.h"
 #include "ebank/platform/com/guid_string.h"
-#include "servers/txndb/orv_txn_db_accounts.h"
 #include "tools/ebank/text.h"
 #include "tools/ebank/tool_error.h"
 

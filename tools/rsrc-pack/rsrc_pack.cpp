@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "ebank/platform/win32/resource_format.h"
+#include "ebank/platform/win32/internal/resource_format.h"
 
 namespace rsrc = ebank::platform::rsrc;
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "ebank/crypto/openssl_key.h"
+#include "ebank/crypto/testing/openssl_key.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
-#include "ebank/platform/com/failure_report.h"
 #include "ebank/platform/com/guid_string.h"
+#include "ebank/platform/com/internal/failure_report.h"
 #include "ebank/platform/com/task_memory.h"
-#include "ebank/platform/win32/module_image_check.h"
+#include "ebank/platform/win32/internal/module_image_check.h"
 #include "ebank/platform/win32/registry.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "ebank/platform/com/com_error.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
 
 namespace {
 

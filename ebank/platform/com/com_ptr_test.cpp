@@ -5,9 +5,9 @@
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/com/com_error.h"
-#include "ebank/platform/com/com_error_for_testing.h"
 #include "ebank/platform/com/error_info.h"
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/com_error_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 #include "ebank/platform/oleaut/bstr.h"
 
 namespace {

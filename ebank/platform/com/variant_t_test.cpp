@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ebank/platform/com/com_error.h"
-#include "ebank/platform/com/com_error_for_testing.h"
-#include "ebank/platform/com/fake_com_object_for_testing.h"
+#include "ebank/platform/com/testing/com_error_for_testing.h"
+#include "ebank/platform/com/testing/fake_com_object_for_testing.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
 

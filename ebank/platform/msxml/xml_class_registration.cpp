@@ -8,10 +8,10 @@
 #include "ebank/platform/com/class_factory.h"
 #include "ebank/platform/com/class_table.h"
 #include "ebank/platform/com/com_object.h"
-#include "ebank/platform/msxml/dom_document.h"
-#include "ebank/platform/msxml/libxml_errors.h"
+#include "ebank/platform/msxml/internal/dom_document.h"
+#include "ebank/platform/msxml/internal/libxml_errors.h"
+#include "ebank/platform/msxml/internal/xsl_template_object.h"
 #include "ebank/platform/msxml/msxml_ids.h"
-#include "ebank/platform/msxml/xsl_template_object.h"
 
 namespace ebank::platform::msxml {
 namespace {

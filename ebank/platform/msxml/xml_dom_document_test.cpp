@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "ebank/platform/msxml/msxml_test_support.h"
+#include "ebank/platform/msxml/testing/msxml_test_support.h"
 
 namespace ebank::platform::msxml_test {
 namespace {

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "ebank/platform/msxml/msxml_test_support.h"
+#include "ebank/platform/msxml/testing/msxml_test_support.h"
 
 namespace ebank::platform::msxml_test {
 namespace {

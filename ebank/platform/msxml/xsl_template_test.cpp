@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "ebank/platform/msxml/msxml_test_support.h"
+#include "ebank/platform/msxml/testing/msxml_test_support.h"
 
 namespace ebank::platform::msxml_test {
 namespace {

@@ -1,5 +1,7 @@
 #include "ebank/platform/oleaut/bstr.h"
 
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
+
 #include <sanitizer/asan_interface.h>
 
 #include <algorithm>
@@ -31,11 +33,6 @@ constexpr std::size_t kMaxByteLength =
     std::numeric_limits<std::uint32_t>::max() - 2 * sizeof(OLECHAR);
 constexpr std::size_t kMaxRoom = std::numeric_limits<std::uint32_t>::max();
 
-thread_local int failing_allocations = 0;
-// Whether any thread has armed the hook: until then no allocation needs to
-// look at its thread's count.
-std::atomic<bool> failures_armed{false};
-
 Header* HeaderOf(BSTR text) {
   return reinterpret_cast<Header*>(text) - 1;
 }
@@ -50,12 +47,24 @@ std::size_t UsedRoom(std::size_t byte_length) {
   return (units + 1) * sizeof(OLECHAR);
 }
 
-// Consumes one injected failure, if any is pending.
+#ifdef EBANK_TEST_HOOKS
+thread_local int failing_allocations = 0;
+// Whether any thread has armed the hook: until then no allocation needs to
+// look at its thread's count.
+std::atomic<bool> failures_armed{false};
+
+// Consumes one failure injected by FailBstrAllocationsForTesting, if any is
+// pending.
 bool InjectedFailure() {
   if (!failures_armed.load(std::memory_order_relaxed) || failing_allocations == 0) return false;
   --failing_allocations;
   return true;
 }
+#else
+constexpr bool InjectedFailure() {
+  return false;
+}
+#endif
 
 // Sets the byte length and writes the terminating NULs (4 to 7 bytes, as two
 // overlapping 4-byte stores); only the first `used` bytes of the room stay
@@ -124,6 +133,7 @@ Header* Resize(BSTR text, std::size_t used) {
 
 }  // namespace
 
+#ifdef EBANK_TEST_HOOKS
 namespace ebank::platform {
 
 void FailBstrAllocationsForTesting(int count) {
@@ -132,6 +142,7 @@ void FailBstrAllocationsForTesting(int count) {
 }
 
 }  // namespace ebank::platform
+#endif
 
 extern "C" {
 

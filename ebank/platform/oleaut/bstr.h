@@ -51,10 +51,6 @@ inline UINT BstrLength(BSTR text) {
   return byte_length / sizeof(OLECHAR);
 }
 
-// Test hook: the next `count` BSTR allocations on the calling thread fail and
-// yield null, so that callers' out-of-memory paths can be exercised.
-EBANK_EXPORT void FailBstrAllocationsForTesting(int count);
-
 }  // namespace ebank::platform
 
 #endif  // EBANK_PLATFORM_OLEAUT_BSTR_H_

@@ -1,4 +1,5 @@
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/oleaut/testing/fail_bstr_allocations_for_testing.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/oleaut/exact_number.h"
+#include "ebank/platform/oleaut/internal/exact_number.h"
 #include "ebank/platform/oleaut/locale_info.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
-#include "ebank/platform/oleaut/exact_number.h"
+#include "ebank/platform/oleaut/internal/exact_number.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/num_parse.h"
 

@@ -1,8 +1,8 @@
 #include "ebank/platform/oleaut/var_decimal.h"
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/oleaut/bstr_result.h"
-#include "ebank/platform/oleaut/exact_number.h"
+#include "ebank/platform/oleaut/internal/bstr_result.h"
+#include "ebank/platform/oleaut/internal/exact_number.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/num_parse.h"
 

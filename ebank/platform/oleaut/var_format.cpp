@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/oleaut/bstr_result.h"
+#include "ebank/platform/oleaut/internal/bstr_result.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/variant.h"
 #include "ebank/platform/oleaut/variant_time.h"

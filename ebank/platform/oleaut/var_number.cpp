@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/oleaut/bstr_result.h"
+#include "ebank/platform/oleaut/internal/bstr_result.h"
 #include "ebank/platform/oleaut/locale_info.h"
 #include "ebank/platform/oleaut/num_parse.h"
 

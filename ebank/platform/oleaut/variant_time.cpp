@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ebank/platform/oleaut/exact_number.h"
+#include "ebank/platform/oleaut/internal/exact_number.h"
 
 namespace ebank::platform {
 namespace {

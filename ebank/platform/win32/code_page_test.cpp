@@ -6,7 +6,7 @@
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/win32/last_error.h"
-#include "ebank/platform/win32/scoped_environment_variable.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/win32/bounded_output.h"
-#include "ebank/platform/win32/format_engine.h"
+#include "ebank/platform/win32/internal/bounded_output.h"
+#include "ebank/platform/win32/internal/format_engine.h"
+#include "ebank/platform/win32/internal/system_message.h"
 #include "ebank/platform/win32/last_error.h"
-#include "ebank/platform/win32/system_message.h"
 
 namespace {
 

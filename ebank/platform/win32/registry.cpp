@@ -13,7 +13,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "ebank/platform/win32/reg_file_parser.h"
+#include "ebank/platform/win32/internal/reg_file_parser.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 
 namespace ebank::platform {
 namespace {
@@ -106,6 +107,7 @@ class Registry {
 
 }  // namespace
 
+#ifdef EBANK_TEST_HOOKS
 void LoadRegistryForTesting(std::string_view reg_text) {
   Registry::Get().Replace(Parse(reg_text, "<test registry>"));
 }
@@ -113,6 +115,7 @@ void LoadRegistryForTesting(std::string_view reg_text) {
 void ResetRegistryForTesting() {
   Registry::Get().Replace(nullptr);
 }
+#endif
 
 }  // namespace ebank::platform
 

@@ -5,7 +5,6 @@
 #define EBANK_PLATFORM_WIN32_REGISTRY_H_
 
 #include <cstdint>
-#include <string_view>
 
 #include "ebank/platform/export.h"
 #include "ebank/platform/hresult.h"
@@ -37,14 +36,5 @@ EBANK_EXPORT LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDW
                                    LPBYTE data, LPDWORD size);
 EBANK_EXPORT LONG RegCloseKey(HKEY key);
 }
-
-namespace ebank::platform {
-
-// Replaces the store by one parsed from `reg_text` (instead of the file).
-EBANK_EXPORT void LoadRegistryForTesting(std::string_view reg_text);
-// Drops the store, so that the next use reads $EBANK_REGISTRY again.
-EBANK_EXPORT void ResetRegistryForTesting();
-
-}  // namespace ebank::platform
 
 #endif  // EBANK_PLATFORM_WIN32_REGISTRY_H_

@@ -1,4 +1,5 @@
 #include "ebank/platform/win32/registry.h"
+#include "ebank/platform/win32/testing/registry_for_testing.h"
 
 #include <gtest/gtest.h>
 

@@ -8,11 +8,11 @@
 #include <unordered_map>
 
 #include "ebank/platform/hresult.h"
-#include "ebank/platform/win32/elf_section_reader.h"
+#include "ebank/platform/win32/internal/elf_section_reader.h"
+#include "ebank/platform/win32/internal/resource_format.h"
+#include "ebank/platform/win32/internal/resource_section.h"
 #include "ebank/platform/win32/last_error.h"
 #include "ebank/platform/win32/module.h"
-#include "ebank/platform/win32/resource_format.h"
-#include "ebank/platform/win32/resource_section.h"
 
 namespace ebank::platform {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ebank/platform/win32/scoped_environment_variable.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "ebank/platform/win32/scoped_environment_variable.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ebank/platform/win32/wvsprintf.h"
 
-#include "ebank/platform/win32/format_engine.h"
+#include "ebank/platform/win32/internal/format_engine.h"
 
 extern "C" {
 

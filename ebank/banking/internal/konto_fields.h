@@ -1,0 +1,60 @@
+// The fields of the KONTO account format in writing order, shared by the
+// record's DOM reader and writer and by its direct text writer.
+#ifndef EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
+#define EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
+
+#include <cwchar>
+#include <iterator>
+
+#include "ebank/banking/cdb_account.h"
+
+namespace ebank::banking {
+
+// Every field of the KONTO format but the date: each entry names either a
+// number or a text member.
+struct KontoField {
+  const wchar_t* element;
+  LONG CDBAccount::*number;
+  CDBAccount::BString CDBAccount::*text;
+};
+
+inline constexpr KontoField kKontoFields[] = {
+    {L"ID", &CDBAccount::m_lKtoID, nullptr},
+    {L"FK_KEY_DOWN", &CDBAccount::m_lFkKeyDown, nullptr},
+    {L"FK_KEY_UP", &CDBAccount::m_lFkKeyUp, nullptr},
+    {L"NUMMER", nullptr, &CDBAccount::m_bstrNummer},
+    {L"BLZ", nullptr, &CDBAccount::m_bstrBLZ},
+    {L"CURRENCY", nullptr, &CDBAccount::m_bstrCurrency},
+    {L"ONLINE", &CDBAccount::m_lOnline, nullptr},
+    {L"BEZEICHNUNG", nullptr, &CDBAccount::m_bstrBezeichnung},
+    {L"BANKNAME", nullptr, &CDBAccount::m_bstrBankName},
+    {L"CONTACTNAME", nullptr, &CDBAccount::m_bstrContactName},
+    {L"CONTACTTYPE", nullptr, &CDBAccount::m_bstrContactType},
+    {L"NAME", nullptr, &CDBAccount::m_bstrName},
+    {L"NAMEEX", nullptr, &CDBAccount::m_bstrNameEx},
+    {L"CITY", nullptr, &CDBAccount::m_bstrCity},
+    {L"STREET", nullptr, &CDBAccount::m_bstrStreet},
+    {L"CITYCODE", &CDBAccount::m_lCityCode, nullptr},
+    {L"COUNTRYCODE", &CDBAccount::m_lCountryCode, nullptr},
+};
+
+// The parent of the DATE element below KONTO.
+inline constexpr const wchar_t* kDateParent = L"DATE_LASTDOWNLOAD";
+
+// The YEAR, MONTH and DAY attribute texts of a download date: the year in
+// decimal, month and day in two digits; all 0 for a value that is no date.
+struct KontoDateTexts {
+  explicit KontoDateTexts(const ddCOM::Date& date) {
+    const SYSTEMTIME time = date.GetSYSTEMTIME();
+    std::swprintf(year, std::size(year), L"%d", int{time.wYear});
+    std::swprintf(month, std::size(month), L"%02d", int{time.wMonth});
+    std::swprintf(day, std::size(day), L"%02d", int{time.wDay});
+  }
+  wchar_t year[8];
+  wchar_t month[8];
+  wchar_t day[8];
+};
+
+}  // namespace ebank::banking
+
+#endif  // EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
