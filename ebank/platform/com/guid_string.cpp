@@ -86,10 +86,6 @@ extern "C" HRESULT StringFromCLSID(REFCLSID clsid, LPOLESTR* text) {
   return AllocateText(clsid, text);
 }
 
-extern "C" HRESULT StringFromIID(REFIID iid, LPOLESTR* text) {
-  return AllocateText(iid, text);
-}
-
 extern "C" int StringFromGUID2(REFGUID guid, LPOLESTR buffer, int max) {
   if (buffer == nullptr || max < kGuidStringLength) return 0;
   Format(guid, buffer);

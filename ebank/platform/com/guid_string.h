@@ -13,7 +13,6 @@ inline constexpr int kGuidStringLength = 39;
 extern "C" {
 // The braced form in a CoTaskMemAlloc buffer the caller frees with CoTaskMemFree.
 EBANK_EXPORT HRESULT StringFromCLSID(REFCLSID clsid, LPOLESTR* text);
-EBANK_EXPORT HRESULT StringFromIID(REFIID iid, LPOLESTR* text);
 // Writes the braced form into `buffer`; returns the characters written with the
 // terminator (39), or 0 when `max` is too small.
 EBANK_EXPORT int StringFromGUID2(REFGUID guid, LPOLESTR buffer, int max);

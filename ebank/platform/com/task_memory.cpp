@@ -7,10 +7,6 @@ extern "C" LPVOID CoTaskMemAlloc(SIZE_T size) {
   return std::malloc(size == 0 ? 1 : size);
 }
 
-extern "C" LPVOID CoTaskMemRealloc(LPVOID block, SIZE_T size) {
-  return std::realloc(block, size == 0 ? 1 : size);
-}
-
 extern "C" void CoTaskMemFree(LPVOID block) {
   std::free(block);
 }

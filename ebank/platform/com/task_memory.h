@@ -8,7 +8,6 @@
 
 extern "C" {
 EBANK_EXPORT LPVOID CoTaskMemAlloc(SIZE_T size);
-EBANK_EXPORT LPVOID CoTaskMemRealloc(LPVOID block, SIZE_T size);
 // Accepts null.
 EBANK_EXPORT void CoTaskMemFree(LPVOID block);
 }

@@ -59,7 +59,6 @@ class EBANK_EXPORT _variant_t : public VARIANT {
   void Attach(VARIANT& source);
   // Hands the value to the caller and becomes VT_EMPTY.
   VARIANT Detach() noexcept;
-  VARIANT& GetVARIANT() noexcept { return *this; }
   // Clears the value and returns the VARIANT for an out-parameter.
   VARIANT* GetAddress();
 

@@ -2,18 +2,12 @@
 
 #include <ctime>
 
-namespace {
-
-void FillSystemTime(bool local, SYSTEMTIME* out) {
+extern "C" void GetLocalTime(SYSTEMTIME* out) {
   if (out == nullptr) return;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   tm parts{};
-  if (local) {
-    localtime_r(&now.tv_sec, &parts);
-  } else {
-    gmtime_r(&now.tv_sec, &parts);
-  }
+  localtime_r(&now.tv_sec, &parts);
   out->wYear = static_cast<WORD>(parts.tm_year + 1900);
   out->wMonth = static_cast<WORD>(parts.tm_mon + 1);
   out->wDayOfWeek = static_cast<WORD>(parts.tm_wday);
@@ -22,14 +16,4 @@ void FillSystemTime(bool local, SYSTEMTIME* out) {
   out->wMinute = static_cast<WORD>(parts.tm_min);
   out->wSecond = static_cast<WORD>(parts.tm_sec > 59 ? 59 : parts.tm_sec);  // no leap second
   out->wMilliseconds = static_cast<WORD>(now.tv_nsec / 1000000);
-}
-
-}  // namespace
-
-extern "C" void GetLocalTime(SYSTEMTIME* out) {
-  FillSystemTime(true, out);
-}
-
-extern "C" void GetSystemTime(SYSTEMTIME* out) {
-  FillSystemTime(false, out);
 }

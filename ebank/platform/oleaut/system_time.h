@@ -1,4 +1,4 @@
-// The current date and time as a SYSTEMTIME, in local time and in UTC.
+// The current local date and time as a SYSTEMTIME.
 #ifndef EBANK_PLATFORM_OLEAUT_SYSTEM_TIME_H_
 #define EBANK_PLATFORM_OLEAUT_SYSTEM_TIME_H_
 
@@ -8,7 +8,6 @@
 extern "C" {
 
 EBANK_EXPORT void GetLocalTime(SYSTEMTIME* out);
-EBANK_EXPORT void GetSystemTime(SYSTEMTIME* out);
 
 }  // extern "C"
 

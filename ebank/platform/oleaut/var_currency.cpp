@@ -33,20 +33,6 @@ extern "C" HRESULT VarCyRound(CY value, int decimals, CY* out) {
   return ebank::platform::ExactToCy(number, out) ? S_OK : DISP_E_OVERFLOW;
 }
 
-extern "C" HRESULT VarCyFromR8(DOUBLE value, CY* out) {
-  if (out == nullptr) return E_INVALIDARG;
-  VARIANT result;
-  const HRESULT hr = ebank::platform::DoubleToVariant(value, VT_CY, &result);
-  if (SUCCEEDED(hr)) *out = result.cyVal;
-  return hr;
-}
-
-extern "C" HRESULT VarR8FromCy(CY value, DOUBLE* out) {
-  if (out == nullptr) return E_INVALIDARG;
-  *out = static_cast<double>(value.int64) / 10000.0;
-  return S_OK;
-}
-
 namespace ebank::platform {
 
 int FormatCurrencyText(LONGLONG raw, wchar_t decimal_separator, wchar_t* buffer) {

@@ -1,5 +1,5 @@
-// Conversions of the automation currency type CY: text in both directions,
-// doubles, and rounding to fewer decimals.
+// Conversions of the automation currency type CY: text in both directions and
+// rounding to fewer decimals.
 //
 // Texts use the locale's decimal separator, a leading minus, no grouping and
 // only the decimals that are needed ("1234,5" in German, "1234.5" in English).
@@ -18,9 +18,6 @@ EBANK_EXPORT HRESULT VarBstrFromCy(CY value, LCID lcid, ULONG flags, BSTR* out);
 // Rounds half to even to `decimals` places (0..4; more leaves the value);
 // E_INVALIDARG for a negative count.
 EBANK_EXPORT HRESULT VarCyRound(CY value, int decimals, CY* out);
-// Rounds half to even to ten-thousandths; DISP_E_OVERFLOW outside the range.
-EBANK_EXPORT HRESULT VarCyFromR8(DOUBLE value, CY* out);
-EBANK_EXPORT HRESULT VarR8FromCy(CY value, DOUBLE* out);
 
 }  // extern "C"
 
