@@ -15,6 +15,22 @@
 namespace ebank::txndb {
 namespace {
 
+// The KONTO fields but the date, in writing order: each entry names either a
+// number or a text member of the record.
+struct KontoField {
+  const char* element;
+  int32_t KontoRecord::*number;
+  std::string KontoRecord::*text;
+};
+
+constexpr KontoField kKontoFields[] = {
+#define EBANK_KONTO_NUMBER(element, account_member, record_member) \
+  {#element, &KontoRecord::record_member, nullptr},
+#define EBANK_KONTO_TEXT(element, account_member, record_member) \
+  {#element, nullptr, &KontoRecord::record_member},
+#include "ebank/banking/internal/konto_fields.def"
+};
+
 struct DocumentDeleter {
   void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
@@ -97,24 +113,14 @@ void ReadDate(const xmlNode* konto, KontoRecord& record) {
 
 void ReadFields(const xmlNode* konto, KontoRecord& record) {
   record = KontoRecord{};
-  record.id = Number(konto, "ID");
-  record.fk_key_down = Number(konto, "FK_KEY_DOWN");
-  record.fk_key_up = Number(konto, "FK_KEY_UP");
-  record.nummer = Text(konto, "NUMMER");
-  record.blz = Text(konto, "BLZ");
-  record.currency = Text(konto, "CURRENCY");
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) {
+      record.*field.number = Number(konto, field.element);
+    } else {
+      record.*field.text = Text(konto, field.element);
+    }
+  }
   if (record.currency.empty()) record.currency = "EUR";
-  record.online = Number(konto, "ONLINE");
-  record.bezeichnung = Text(konto, "BEZEICHNUNG");
-  record.bank_name = Text(konto, "BANKNAME");
-  record.contact_name = Text(konto, "CONTACTNAME");
-  record.contact_type = Text(konto, "CONTACTTYPE");
-  record.name = Text(konto, "NAME");
-  record.name_ex = Text(konto, "NAMEEX");
-  record.city = Text(konto, "CITY");
-  record.street = Text(konto, "STREET");
-  record.city_code = Number(konto, "CITYCODE");
-  record.country_code = Number(konto, "COUNTRYCODE");
   ReadDate(konto, record);
 }
 
@@ -199,23 +205,13 @@ bool ReadKonto(std::string_view utf8_xml, KontoRecord& record, std::string& erro
 
 void KontenWriter::Add(const KontoRecord& record) {
   xml_ += "<KONTO>";
-  AppendElement(xml_, "ID", record.id);
-  AppendElement(xml_, "FK_KEY_DOWN", record.fk_key_down);
-  AppendElement(xml_, "FK_KEY_UP", record.fk_key_up);
-  AppendElement(xml_, "NUMMER", record.nummer);
-  AppendElement(xml_, "BLZ", record.blz);
-  AppendElement(xml_, "CURRENCY", record.currency);
-  AppendElement(xml_, "ONLINE", record.online);
-  AppendElement(xml_, "BEZEICHNUNG", record.bezeichnung);
-  AppendElement(xml_, "BANKNAME", record.bank_name);
-  AppendElement(xml_, "CONTACTNAME", record.contact_name);
-  AppendElement(xml_, "CONTACTTYPE", record.contact_type);
-  AppendElement(xml_, "NAME", record.name);
-  AppendElement(xml_, "NAMEEX", record.name_ex);
-  AppendElement(xml_, "CITY", record.city);
-  AppendElement(xml_, "STREET", record.street);
-  AppendElement(xml_, "CITYCODE", record.city_code);
-  AppendElement(xml_, "COUNTRYCODE", record.country_code);
+  for (const KontoField& field : kKontoFields) {
+    if (field.number != nullptr) {
+      AppendElement(xml_, field.element, record.*field.number);
+    } else {
+      AppendElement(xml_, field.element, record.*field.text);
+    }
+  }
   // YEAR without leading zeros, MONTH and DAY with two digits.
   char date[96];
   std::snprintf(date, sizeof date,

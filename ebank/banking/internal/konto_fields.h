@@ -1,5 +1,6 @@
-// The fields of the KONTO account format in writing order, shared by the
-// record's DOM reader and writer and by its direct text writer.
+// The fields of the KONTO account format in writing order
+// (konto_fields.def) as CDBAccount holds them, shared by the record's DOM
+// reader and writer and by its direct text writer.
 #ifndef EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
 #define EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
 
@@ -19,23 +20,11 @@ struct KontoField {
 };
 
 inline constexpr KontoField kKontoFields[] = {
-    {L"ID", &CDBAccount::m_lKtoID, nullptr},
-    {L"FK_KEY_DOWN", &CDBAccount::m_lFkKeyDown, nullptr},
-    {L"FK_KEY_UP", &CDBAccount::m_lFkKeyUp, nullptr},
-    {L"NUMMER", nullptr, &CDBAccount::m_bstrNummer},
-    {L"BLZ", nullptr, &CDBAccount::m_bstrBLZ},
-    {L"CURRENCY", nullptr, &CDBAccount::m_bstrCurrency},
-    {L"ONLINE", &CDBAccount::m_lOnline, nullptr},
-    {L"BEZEICHNUNG", nullptr, &CDBAccount::m_bstrBezeichnung},
-    {L"BANKNAME", nullptr, &CDBAccount::m_bstrBankName},
-    {L"CONTACTNAME", nullptr, &CDBAccount::m_bstrContactName},
-    {L"CONTACTTYPE", nullptr, &CDBAccount::m_bstrContactType},
-    {L"NAME", nullptr, &CDBAccount::m_bstrName},
-    {L"NAMEEX", nullptr, &CDBAccount::m_bstrNameEx},
-    {L"CITY", nullptr, &CDBAccount::m_bstrCity},
-    {L"STREET", nullptr, &CDBAccount::m_bstrStreet},
-    {L"CITYCODE", &CDBAccount::m_lCityCode, nullptr},
-    {L"COUNTRYCODE", &CDBAccount::m_lCountryCode, nullptr},
+#define EBANK_KONTO_NUMBER(element, account_member, record_member) \
+  {L"" #element, &CDBAccount::account_member, nullptr},
+#define EBANK_KONTO_TEXT(element, account_member, record_member) \
+  {L"" #element, nullptr, &CDBAccount::account_member},
+#include "ebank/banking/internal/konto_fields.def"
 };
 
 // The parent of the DATE element below KONTO.
