@@ -19,6 +19,7 @@
 #include "ebank/platform/win32/registry.h"
 #include "ebank/platform/win32/testing/registry_for_testing.h"
 #include "servers/txndb/utf8_text.h"
+#include "tests/txndb/test_databases.h"
 
 namespace ebank::txndb {
 
@@ -42,6 +43,9 @@ class TxnDbFixture : public ::testing::Test {
                    const std::string& pwd = "") {
     std::wstring wide_dsn = Utf8ToWide(dsn), wide_uid = Utf8ToWide(uid), wide_pwd = Utf8ToWide(pwd);
     db.Init(wide_dsn.data(), wide_uid.data(), wide_pwd.data());
+  }
+  static void Init(COrvTxnDBWrapper& db, const TestDatabase& database) {
+    Init(db, database.ConnectionString(), database.User(), database.Password());
   }
 
   // Stores an account through AddAccount; returns its key, or the failure.

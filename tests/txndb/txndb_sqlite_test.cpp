@@ -1,5 +1,6 @@
 // The server on an embedded SQLite database, reached the way components
-// reach it: by ProgID through COrvTxnDBWrapper.
+// reach it: by ProgID through COrvTxnDBWrapper. The scenarios every back-end
+// shares are in txndb_server_test.cpp.
 #include <gtest/gtest.h>
 
 #include <latch>
@@ -7,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "servers/txndb/testing/odbc_test_directory.h"
 #include "tests/txndb/txndb_fixture.h"
 
 namespace ebank::txndb {
@@ -17,82 +17,12 @@ class TxnDbSqliteTest : public TxnDbFixture {
  protected:
   void SetUp() override {
     TxnDbFixture::SetUp();
-    if (!directory_.HasDriver()) GTEST_SKIP() << "the SQLite ODBC driver is not installed";
+    if (const std::string reason = database_.Unavailable(); !reason.empty()) GTEST_SKIP() << reason;
   }
-  std::string Database() const { return directory_.SqliteConnectionString("konten.db"); }
+  std::string Database() const { return database_.ConnectionString(); }
 
-  OdbcTestDirectory directory_{EBANK_SQLITE_ODBC_DRIVER};
+  SqliteTestDatabase database_;
 };
-
-TEST_F(TxnDbSqliteTest, WrapperCreatesTheServerByProgIdAndFindsCreatedAccounts) {
-  COrvTxnDBWrapper db;
-  Init(db, Database());
-  ASSERT_EQ(db.ConnectDB(), S_OK);
-  EXPECT_TRUE(db.IsConnected());
-
-  const LONG giro = Add(db, L"1234567", L"37040044", L"J\u00fcrgen M\u00fcller");
-  const LONG spar = Add(db, L"1234567", L"10020030");
-  const LONG other = Add(db, L"7654321", L"37040044");
-  ASSERT_GE(giro, 0);
-  ASSERT_GE(spar, 0);
-  EXPECT_NE(giro, spar);
-
-  EXPECT_EQ(Find(db, L"1234567", L"37040044"), giro);
-  EXPECT_EQ(Find(db, L"1234567", L"10020030"), spar);
-  EXPECT_EQ(Find(db, L"7654321", L"37040044"), other);
-  EXPECT_EQ(Find(db, L"1234567", L"99999999"), -1);
-  EXPECT_EQ(Find(db, L"", L""), -1);
-
-  const std::vector<CDBAccount> all = List(db);
-  ASSERT_EQ(all.size(), 3u);
-  EXPECT_EQ(all[0].m_lKtoID, giro);
-  EXPECT_TRUE(all[0].m_bstrName == BString(L"J\u00fcrgen M\u00fcller"));
-  EXPECT_TRUE(all[1].m_bstrBLZ == "10020030");
-  EXPECT_TRUE(all[2].m_bstrNummer == "7654321");
-  EXPECT_TRUE(all[2].m_bstrCurrency == "EUR");
-
-  // A second wrapper on the same file sees the stored accounts.
-  COrvTxnDBWrapper again;
-  Init(again, Database());
-  EXPECT_EQ(Find(again, L"7654321", L"37040044"), other);
-  EXPECT_EQ(again.DisconnectDB(), S_OK);
-  EXPECT_EQ(again.DisconnectDB(), S_FALSE);
-}
-
-TEST_F(TxnDbSqliteTest, AccountNumbersWithQuotesAndSqlTextAreOnlyData) {
-  COrvTxnDBWrapper db;
-  Init(db, Database());
-  const LONG quoted = Add(db, L"O'Neil", L"1");
-  const LONG injected = Add(db, L"x'; DROP TABLE Konto; --", L"1");
-  const LONG plain = Add(db, L"42", L"1");
-  ASSERT_GE(quoted, 0);
-  ASSERT_GE(injected, 0);
-  EXPECT_EQ(Find(db, L"O'Neil", L"1"), quoted);
-  EXPECT_EQ(Find(db, L"x'; DROP TABLE Konto; --", L"1"), injected);
-  EXPECT_EQ(Find(db, L"42' OR '1'='1", L"1"), -1);
-  EXPECT_EQ(Find(db, L"42", L"1"), plain);
-  const std::vector<CDBAccount> all = List(db);
-  ASSERT_EQ(all.size(), 3u);
-  EXPECT_TRUE(all[1].m_bstrNummer == BString(L"x'; DROP TABLE Konto; --"));
-}
-
-TEST_F(TxnDbSqliteTest, ListsAndFindsAmongTenThousandAccounts) {
-  COrvTxnDBWrapper db;
-  // One transaction per account is what the server does; without waiting for
-  // the disk each time, the test stays quick.
-  Init(db, Database() + ";SyncPragma=OFF");
-  for (int i = 0; i < 10000; ++i) {
-    ASSERT_GE(Add(db, std::to_wstring(100000 + i).c_str(), L"50010517"), 0) << i;
-  }
-  const std::vector<CDBAccount> all = List(db);
-  ASSERT_EQ(all.size(), 10000u);
-  EXPECT_TRUE(all.front().m_bstrNummer == "100000");
-  EXPECT_TRUE(all.back().m_bstrNummer == "109999");
-  EXPECT_EQ(Find(db, L"100000", L"50010517"), all.front().m_lKtoID);
-  EXPECT_EQ(Find(db, L"105000", L"50010517"), all[5000].m_lKtoID);
-  EXPECT_EQ(Find(db, L"109999", L"50010517"), all.back().m_lKtoID);
-  EXPECT_EQ(Find(db, L"110000", L"50010517"), -1);
-}
 
 // Eight components add accounts at the same moment, each through a server
 // object of its own on its own thread; under the tsan preset this also shows
@@ -108,7 +38,8 @@ TEST_F(TxnDbSqliteTest, AccountsAddedFromEightThreadsAtOnceAreAllStored) {
       EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
       {
         COrvTxnDBWrapper db;
-        Init(db, directory_.SqliteConnectionString("thread" + std::to_string(t) + ".db"));
+        Init(db,
+             database_.directory().SqliteConnectionString("thread" + std::to_string(t) + ".db"));
         EXPECT_EQ(db.ConnectDB(), S_OK);
         start.arrive_and_wait();  // the first parse of every thread at once
         for (int i = 0; i < kAccountsEach; ++i) {
