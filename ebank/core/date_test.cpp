@@ -10,6 +10,7 @@
 #include "ebank/core/is_date.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/system_time.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace ddCOM {
 namespace {
@@ -111,7 +112,7 @@ TEST(DateTest, RelativeDates) {
 }
 
 TEST(DateTest, FormatUsesTheAutomationEngine) {
-  setenv("EBANK_LOCALE", "en", 1);
+  ebank::platform::ScopedEnvironmentVariable english("EBANK_LOCALE", "en");
   const Date date(k5May2008 + 14.5 / 24);
   EXPECT_EQ(Text(date.Format(BString<wchar_t>(L"yyyy-mm-dd hh:nn"))), L"2008-05-05 14:30");
   EXPECT_EQ(Text(date.Format(BString<wchar_t>())), L"5/5/2008 2:30:00 PM");
@@ -121,7 +122,6 @@ TEST(DateTest, FormatUsesTheAutomationEngine) {
   } catch (const ErrorInfo& e) {
     EXPECT_EQ(e.HResult(), E_INVALIDARG);
   }
-  unsetenv("EBANK_LOCALE");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ebank/core/error.h"
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/oleaut/bstr.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 #include "ebank/xml/testing/xml_test_fixture.h"
 #include "gmock/gmock.h"
 
@@ -127,25 +128,9 @@ TEST_F(XmlLifecycleTest, LoadAndSaveFailures) {
   EXPECT_TRUE(empty.isEmpty());
 }
 
-// Points TMPDIR at another directory for the life of the object.
-class ScopedTempDirectory {
- public:
-  explicit ScopedTempDirectory(const std::string& directory) {
-    const char* old = getenv("TMPDIR");
-    had_old_ = old != nullptr;
-    if (had_old_) old_ = old;
-    setenv("TMPDIR", directory.c_str(), 1);
-  }
-  ~ScopedTempDirectory() { had_old_ ? setenv("TMPDIR", old_.c_str(), 1) : unsetenv("TMPDIR"); }
-
- private:
-  bool had_old_;
-  std::string old_;
-};
-
 TEST_F(XmlLifecycleTest, SaveTempAndDumpXmlWriteFiles) {
   {
-    ScopedTempDirectory temp(directory_.string());
+    ebank::platform::ScopedEnvironmentVariable temp("TMPDIR", directory_.c_str());
     CXmlClass(L"<TEMP/>").saveTemp("dump");
     // The name is formatted with %s, which prints a null text as (null).
     CXmlClass(L"<UNNAMED/>").saveTemp(nullptr);
@@ -164,7 +149,7 @@ TEST_F(XmlLifecycleTest, SaveTempRefusesATemporaryDirectoryTooLongForItsBuffer) 
   // cut or empty directory would put the file somewhere else, such as /.
   for (std::size_t length : {259u, 260u, 4000u}) {
     const std::string deep = directory_.string() + "/" + std::string(length, 'd');
-    ScopedTempDirectory temp(deep.substr(0, length));
+    ebank::platform::ScopedEnvironmentVariable temp("TMPDIR", deep.substr(0, length).c_str());
     CXmlClass xml(L"<TEMP/>");
     EXPECT_EQ(ComErrorOf([&] { xml.saveTemp(name.c_str()); }), E_INVALIDARG) << length;
   }

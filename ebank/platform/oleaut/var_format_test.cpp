@@ -10,6 +10,7 @@
 #include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/oleaut/var_date.h"
 #include "ebank/platform/oleaut/variant.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace {
 
@@ -18,9 +19,6 @@ constexpr double kAfternoon = kMonday5May2008 + (14 * 3600 + 30 * 60 + 7) / 8640
 
 class VarFormatTest : public ::testing::Test {
  protected:
-  void SetUp() override { setenv("EBANK_LOCALE", "en", 1); }
-  void TearDown() override { unsetenv("EBANK_LOCALE"); }
-
   static std::wstring Format(double date, const wchar_t* format, int first_day = 0,
                              int first_week = 0) {
     VARIANT value;
@@ -34,6 +32,9 @@ class VarFormatTest : public ::testing::Test {
     SysFreeString(out);
     return text;
   }
+
+ private:
+  ebank::platform::ScopedEnvironmentVariable english_{"EBANK_LOCALE", "en"};
 };
 
 TEST_F(VarFormatTest, DateTokens) {
@@ -128,7 +129,7 @@ TEST_F(VarFormatTest, WeekParameters) {
 }
 
 TEST_F(VarFormatTest, GermanNamesAndSeparators) {
-  setenv("EBANK_LOCALE", "de_DE", 1);
+  ebank::platform::ScopedEnvironmentVariable german("EBANK_LOCALE", "de_DE");
   EXPECT_EQ(Format(kAfternoon, L"dddd, d. mmmm yyyy"), L"Montag, 5. Mai 2008");
   EXPECT_EQ(Format(kAfternoon, L"dd/mm/yyyy hh:nn"), L"05.05.2008 14:30");
   EXPECT_EQ(Format(kAfternoon, L"c"), L"05.05.2008 14:30:07");

@@ -12,6 +12,7 @@
 #include "ebank/platform/oleaut/bstr.h"
 #include "ebank/platform/oleaut/var_currency.h"
 #include "ebank/platform/oleaut/var_decimal.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 namespace {
 
@@ -145,9 +146,10 @@ TEST(VariantTest, CurrencyConversions) {
   VARIANT text = Text(L"1.234,5");
   EXPECT_EQ(Change(text, VT_CY, S_OK, 7).cyVal.int64, 12345000);
   VariantClear(&text);
-  setenv("EBANK_LOCALE", "de", 1);
-  EXPECT_EQ(TextOf(Change(amount, VT_BSTR, S_OK, 0)), L"-1234,5");
-  unsetenv("EBANK_LOCALE");
+  {
+    ebank::platform::ScopedEnvironmentVariable german("EBANK_LOCALE", "de");
+    EXPECT_EQ(TextOf(Change(amount, VT_BSTR, S_OK, 0)), L"-1234,5");
+  }
   EXPECT_EQ(TextOf(Change(amount, VT_BSTR, S_OK, 0)), L"-1234.5");
 }
 

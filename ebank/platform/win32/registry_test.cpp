@@ -1,5 +1,6 @@
 #include "ebank/platform/win32/registry.h"
 #include "ebank/platform/win32/testing/registry_for_testing.h"
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
 
 #include <gtest/gtest.h>
 
@@ -150,25 +151,26 @@ TEST(RegistryFileTest, MalformedLinesAreSkippedAndReportedOnceWithFileAndLine) {
                          "\"Also\"=\"2\"\n"
                          "[HKEY_CURRENT_USER\\Y]\n"
                          "\"Lost\"=\"3\"\n";
-  ::setenv("EBANK_REGISTRY", path.c_str(), 1);
-  ebank::platform::ResetRegistryForTesting();
+  {
+    ebank::platform::ScopedEnvironmentVariable registry("EBANK_REGISTRY", path.c_str());
+    ebank::platform::ResetRegistryForTesting();
 
-  ::testing::internal::CaptureStderr();
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", 0, KEY_READ, &key), ERROR_SUCCESS);
-  DWORD size = 0;
-  EXPECT_EQ(RegQueryValueExA(key, "Also", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
-  EXPECT_EQ(RegQueryValueExA(key, "Broken", nullptr, nullptr, nullptr, &size),
-            ERROR_FILE_NOT_FOUND);
-  RegCloseKey(key);
-  const std::string errors = ::testing::internal::GetCapturedStderr();
+    ::testing::internal::CaptureStderr();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", 0, KEY_READ, &key), ERROR_SUCCESS);
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "Also", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "Broken", nullptr, nullptr, nullptr, &size),
+              ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
 
-  EXPECT_NE(errors.find(path.string() + ":4:"), std::string::npos) << errors;
-  EXPECT_NE(errors.find(path.string() + ":6:"), std::string::npos) << errors;
-  EXPECT_EQ(errors.find(":7:"), std::string::npos) << "values of a skipped key are not reported";
-  EXPECT_EQ(errors.find(":4:"), errors.rfind(":4:")) << "reported once";
-
-  ::setenv("EBANK_REGISTRY", "/nonexistent/ebank-test.reg", 1);
+    EXPECT_NE(errors.find(path.string() + ":4:"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(path.string() + ":6:"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find(":7:"), std::string::npos) << "values of a skipped key are not reported";
+    EXPECT_EQ(errors.find(":4:"), errors.rfind(":4:")) << "reported once";
+  }
+  // The registry of the test environment again.
   ebank::platform::ResetRegistryForTesting();
   std::filesystem::remove(path);
 }

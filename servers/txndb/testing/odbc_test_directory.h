@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "ebank/platform/win32/testing/scoped_environment_variable.h"
+
 namespace ebank::txndb {
 
 class OdbcTestDirectory {
@@ -25,12 +27,12 @@ class OdbcTestDirectory {
     std::ofstream(path_ / "odbcinst.ini") << "[ODBC]\nTrace=No\n";
     std::ofstream(path_ / "odbc.ini") << "[" << kDsn << "]\nDriver=" << driver_
                                       << "\nDatabase=" << (path_ / "named.db").string() << "\n";
-    Replace("ODBCSYSINI", path_.string(), saved_sysini_);
-    Replace("ODBCINI", (path_ / "odbc.ini").string(), saved_ini_);
+    sysini_.emplace("ODBCSYSINI", path_.c_str());
+    ini_.emplace("ODBCINI", (path_ / "odbc.ini").c_str());
   }
   ~OdbcTestDirectory() {
-    Restore("ODBCSYSINI", saved_sysini_);
-    Restore("ODBCINI", saved_ini_);
+    ini_.reset();
+    sysini_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
@@ -45,22 +47,9 @@ class OdbcTestDirectory {
   }
 
  private:
-  static void Replace(const char* name, const std::string& value,
-                      std::optional<std::string>& saved) {
-    if (const char* old = std::getenv(name)) saved = old;
-    setenv(name, value.c_str(), 1);
-  }
-  static void Restore(const char* name, const std::optional<std::string>& saved) {
-    if (saved) {
-      setenv(name, saved->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-
   std::string driver_;
-  std::optional<std::string> saved_sysini_;
-  std::optional<std::string> saved_ini_;
+  std::optional<platform::ScopedEnvironmentVariable> sysini_;
+  std::optional<platform::ScopedEnvironmentVariable> ini_;
   std::filesystem::path path_;
 };
 
