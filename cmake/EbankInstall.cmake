@@ -16,22 +16,15 @@ set(EBANK_INSTALL_SERVERDIR "${CMAKE_INSTALL_LIBDIR}/ebank"
 # (implementation) or testing/ (test helpers); a header elsewhere that the
 # umbrella header does not reach, or an internal/testing header it reaches,
 # stops the configuration.
-set(ebank_public_headers "")
-set(pending ebank/ebank.h)
-while(pending)
-  list(POP_FRONT pending header)
-  if(header IN_LIST ebank_public_headers OR header STREQUAL "ebank/version.h")
-    continue()
-  endif()
+include(EbankPublicHeaders)
+ebank_reachable_headers(ebank_public_headers "${PROJECT_SOURCE_DIR}" ebank/ebank.h)
+list(REMOVE_ITEM ebank_public_headers ebank/version.h)
+foreach(header ${ebank_public_headers})
   if(header MATCHES "/(internal|testing)/")
     message(FATAL_ERROR "a public header includes ${header}")
   endif()
-  list(APPEND ebank_public_headers ${header})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${header}")
-  file(STRINGS "${PROJECT_SOURCE_DIR}/${header}" lines REGEX "^#include \"ebank/")
-  list(TRANSFORM lines REPLACE "^#include \"([^\"]+)\".*" "\\1")
-  list(APPEND pending ${lines})
-endwhile()
+endforeach()
 file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE "${PROJECT_SOURCE_DIR}"
      "${PROJECT_SOURCE_DIR}/ebank/*.h")
 list(FILTER headers EXCLUDE REGEX "/(internal|testing)/")
