@@ -4,6 +4,8 @@
 
 namespace ebank {
 
-const char* LibraryVersion() { return EBANK_VERSION_STRING; }
+const char* LibraryVersion() {
+  return EBANK_VERSION_STRING;
+}
 
 }  // namespace ebank

@@ -7,10 +7,16 @@
 
 #include "ebank/platform/types.h"
 
-constexpr HRESULT MakeHResult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT MakeHResult(std::uint32_t bits) {
+  return static_cast<HRESULT>(bits);
+}
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+  return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+  return hr < 0;
+}
 
 inline constexpr WORD FACILITY_NULL = 0;
 inline constexpr WORD FACILITY_RPC = 1;
@@ -21,8 +27,12 @@ inline constexpr WORD FACILITY_WIN32 = 7;
 constexpr HRESULT MAKE_HRESULT(unsigned severity, unsigned facility, unsigned code) {
   return MakeHResult((severity << 31) | (facility << 16) | code);
 }
-constexpr WORD HRESULT_CODE(HRESULT hr) { return static_cast<WORD>(hr & 0xFFFF); }
-constexpr WORD HRESULT_FACILITY(HRESULT hr) { return static_cast<WORD>((hr >> 16) & 0x1FFF); }
+constexpr WORD HRESULT_CODE(HRESULT hr) {
+  return static_cast<WORD>(hr & 0xFFFF);
+}
+constexpr WORD HRESULT_FACILITY(HRESULT hr) {
+  return static_cast<WORD>((hr >> 16) & 0x1FFF);
+}
 // Win32 error codes become FACILITY_WIN32 failures; 0 stays S_OK.
 constexpr HRESULT HRESULT_FROM_WIN32(DWORD error) {
   return static_cast<HRESULT>(error) <= 0

@@ -16,11 +16,17 @@ inline constexpr WORD SORT_DEFAULT = 0x0;
 constexpr LANGID MAKELANGID(WORD primary, WORD sub) {
   return static_cast<LANGID>((sub << 10) | primary);
 }
-constexpr WORD PRIMARYLANGID(LANGID lang) { return static_cast<WORD>(lang & 0x3FF); }
-constexpr WORD SUBLANGID(LANGID lang) { return static_cast<WORD>(lang >> 10); }
+constexpr WORD PRIMARYLANGID(LANGID lang) {
+  return static_cast<WORD>(lang & 0x3FF);
+}
+constexpr WORD SUBLANGID(LANGID lang) {
+  return static_cast<WORD>(lang >> 10);
+}
 constexpr LCID MAKELCID(WORD lang, WORD sort) {
   return (static_cast<DWORD>(sort) << 16) | static_cast<DWORD>(lang);
 }
-constexpr LANGID LANGIDFROMLCID(LCID lcid) { return static_cast<LANGID>(lcid & 0xFFFF); }
+constexpr LANGID LANGIDFROMLCID(LCID lcid) {
+  return static_cast<LANGID>(lcid & 0xFFFF);
+}
 
 #endif  // EBANK_PLATFORM_LANGUAGE_ID_H_
