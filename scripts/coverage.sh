@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the coverage preset, runs the tests and reports the line and branch
-# coverage of ebank/ per folder (gcovr), test sources and fixtures left out.
+# Builds the coverage preset (a plain Debug build with gcov counters), runs the
+# tests and reports the line and branch coverage of ebank/ per folder (gcovr),
+# test sources, fixtures and test data left out. Fails when a test fails or
+# when ebank/ as a whole falls below 95% of its lines or 70% of its branches.
 # Usage: scripts/coverage.sh [build directory, default build/coverage]
 # Leaves the per-file report in <build>/coverage.txt and the totals in
 # <build>/coverage.json.
@@ -20,11 +22,13 @@ ctest --test-dir "$build" -j "$(nproc)" --output-on-failure || status=$?
 filters=(--root . --object-directory "$build" --filter 'ebank/'
          --exclude-directories '.*/tests/install/.*'
          --exclude '.*_test\.cpp$' --exclude '.*test_fixture\.h$' --exclude '.*_for_testing\.h$'
+         --exclude '.*_test_support\.h$' --exclude '.*_expected\.inc$' --exclude '.*/testing/.*'
          --exclude-unreachable-branches --exclude-throw-branches)
 gcovr "${filters[@]}" --txt "$build/coverage.txt" --json-summary "$build/coverage.json"
 
-python3 - "$build/coverage.json" <<'PY'
+python3 - "$build/coverage.json" <<'PY' || status=1
 import collections, json, sys
+MIN_LINES, MIN_BRANCHES = 95.0, 70.0
 files = json.load(open(sys.argv[1]))["files"]
 totals = collections.defaultdict(lambda: [0, 0, 0, 0])
 for f in files:
@@ -40,5 +44,8 @@ print(f"{'folder':28} {'lines':>16} {'branches':>16}")
 for folder in sorted(totals):
     lc, lt, bc, bt = totals[folder]
     print(f"{folder:28} {pct(lc, lt)} {lc:5}/{lt:<5} {pct(bc, bt)} {bc:5}/{bt:<5}")
+lc, lt, bc, bt = totals["ebank (all)"]
+if 100.0 * lc < MIN_LINES * lt or 100.0 * bc < MIN_BRANCHES * bt:
+    sys.exit(f"coverage of ebank/ below {MIN_LINES:.0f}% of lines or {MIN_BRANCHES:.0f}% of branches")
 PY
 exit "$status"
