@@ -11,6 +11,23 @@ set(EBANK_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/ebank"
 set(EBANK_INSTALL_SERVERDIR "${CMAKE_INSTALL_LIBDIR}/ebank"
     CACHE STRING "Where the transaction database server goes, below the prefix")
 
+# ebank_install_gzipped(<file> <destination> <component> [EXCLUDE_FROM_ALL])
+#   Installs <file> compressed as Debian packages carry documentation
+#   (gzip -9n: reproducible, without name and time stamp).
+find_program(EBANK_GZIP gzip REQUIRED)
+function(ebank_install_gzipped file destination component)
+  get_filename_component(name "${file}" NAME)
+  set(compressed "${PROJECT_BINARY_DIR}/gzipped/${component}/${name}.gz")
+  add_custom_command(
+    OUTPUT "${compressed}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${PROJECT_BINARY_DIR}/gzipped/${component}"
+    COMMAND "${EBANK_GZIP}" -9 -n -c "${file}" > "${compressed}"
+    DEPENDS "${file}"
+    COMMENT "Compressing ${name}")
+  add_custom_target(ebank_gzipped_${component}_${name} ALL DEPENDS "${compressed}")
+  install(FILES "${compressed}" DESTINATION "${destination}" COMPONENT ${component} ${ARGN})
+endfunction()
+
 # The public API is what ebank/ebank.h reaches; exactly those headers are
 # installed, in their repository layout. The rest of ebank/ is internal/
 # (implementation) or testing/ (test helpers); a header elsewhere that the
@@ -52,23 +69,35 @@ install(TARGETS ebankplatform ebank
                 NAMELINK_COMPONENT development
         INCLUDES DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}")
 
-# Programs find the libraries beside their own prefix wherever it is installed.
+# Programs find the libraries beside their own prefix wherever it is
+# installed, unless that is a directory the loader searches anyway (/usr).
+set(ebank_libdir "${CMAKE_INSTALL_FULL_LIBDIR}")
+if(ebank_libdir IN_LIST CMAKE_CXX_IMPLICIT_LINK_DIRECTORIES)
+  set(ebank_libdir_needs_rpath OFF)
+else()
+  set(ebank_libdir_needs_rpath ON)
+endif()
 file(RELATIVE_PATH ebank_bin_to_lib "/${CMAKE_INSTALL_BINDIR}" "/${CMAKE_INSTALL_LIBDIR}")
 if(TARGET ebank_tool)
-  set_target_properties(ebank_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ebank_bin_to_lib}")
+  if(ebank_libdir_needs_rpath)
+    set_target_properties(ebank_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ebank_bin_to_lib}")
+  endif()
   # The installed tool finds the installed server relative to itself.
   file(RELATIVE_PATH ebank_bin_to_server "/${CMAKE_INSTALL_BINDIR}" "/${EBANK_INSTALL_SERVERDIR}")
   target_compile_definitions(ebank_tool PRIVATE
     EBANK_TXNDB_SERVER_DIR_FROM_TOOL="${ebank_bin_to_server}")
-  install(TARGETS ebank_tool RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
+  install(TARGETS ebank_tool RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT tool)
+  ebank_install_gzipped("${PROJECT_SOURCE_DIR}/tools/ebank/ebank.1"
+                        "${CMAKE_INSTALL_MANDIR}/man1" tool)
 endif()
 if(TARGET ebank_txndb_server)
-  file(RELATIVE_PATH ebank_server_to_lib "/${EBANK_INSTALL_SERVERDIR}" "/${CMAKE_INSTALL_LIBDIR}")
-  set_target_properties(ebank_txndb_server PROPERTIES
-    INSTALL_RPATH "$ORIGIN/${ebank_server_to_lib}")
+  if(ebank_libdir_needs_rpath)
+    file(RELATIVE_PATH ebank_server_to_lib "/${EBANK_INSTALL_SERVERDIR}" "/${CMAKE_INSTALL_LIBDIR}")
+    set_target_properties(ebank_txndb_server PROPERTIES
+      INSTALL_RPATH "$ORIGIN/${ebank_server_to_lib}")
+  endif()
   install(TARGETS ebank_txndb_server
-          LIBRARY DESTINATION "${EBANK_INSTALL_SERVERDIR}" COMPONENT runtime
-          RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT runtime)
+          LIBRARY DESTINATION "${EBANK_INSTALL_SERVERDIR}" COMPONENT tool)
 endif()
 
 install(EXPORT ebankTargets
@@ -88,10 +117,16 @@ install(FILES "${PROJECT_BINARY_DIR}/ebankConfig.cmake"
         DESTINATION "${EBANK_INSTALL_CMAKEDIR}"
         COMPONENT development)
 
-# pkg-config: the prefix is found from the file's own place (${pcfiledir}), so
-# an install under any prefix, given at install time, works.
-file(RELATIVE_PATH EBANK_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
-string(REGEX REPLACE "/$" "" EBANK_PC_TO_PREFIX "${EBANK_PC_TO_PREFIX}")
+# pkg-config: below /usr the file names /usr, so pkg-config recognises the
+# system directories and leaves them out of the flags. Elsewhere the prefix is
+# found from the file's own place (${pcfiledir}), so an install under any
+# prefix, given at install time, works.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(EBANK_PC_PREFIX "/usr")
+else()
+  file(RELATIVE_PATH EBANK_PC_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+  string(REGEX REPLACE "/$" "" EBANK_PC_PREFIX "\${pcfiledir}/${EBANK_PC_PREFIX}")
+endif()
 configure_file("${PROJECT_SOURCE_DIR}/cmake/ebank.pc.in" "${PROJECT_BINARY_DIR}/ebank.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/ebank.pc"
         DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"

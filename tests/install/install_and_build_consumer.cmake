@@ -2,7 +2,9 @@
 #       -D GENERATOR=... -D CXX_COMPILER=... -D CXX_FLAGS=... -P install_and_build_consumer.cmake
 # Installs BUILD_DIR into WORK_DIR/prefix, configures and builds the consumer
 # against it with METHOD, and runs the consumer. With find_package it also runs
-# the installed tool's demo, which must use the installed server.
+# the installed tool's demo, which must use the installed server. The consumer
+# sets no C++ standard: through find_package it must be compiled as C++20 (the
+# package's usage requirement), through pkg-config with no -std at all.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -39,7 +41,7 @@ endif()
 set(configure_args
   -G "${GENERATOR}" -S "${CONSUMER_DIR}" -B "${WORK_DIR}/consumer"
   "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON)
 if(METHOD STREQUAL "pkg_config")
   file(GLOB_RECURSE pc_file "${prefix}/*/ebank.pc")
   if(NOT pc_file)
@@ -55,6 +57,13 @@ endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" ${configure_args} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND "${CMAKE_COMMAND}" --build "${WORK_DIR}/consumer" COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND "${WORK_DIR}/consumer/consumer" COMMAND_ERROR_IS_FATAL ANY)
+
+file(READ "${WORK_DIR}/consumer/compile_commands.json" compile_commands)
+if(METHOD STREQUAL "pkg_config" AND compile_commands MATCHES "-std=")
+  message(FATAL_ERROR "the pkg-config flags choose a C++ standard:\n${compile_commands}")
+elseif(METHOD STREQUAL "find_package" AND NOT compile_commands MATCHES "-std=(c|gnu)\\+\\+20")
+  message(FATAL_ERROR "ebank::ebank did not bring C++20:\n${compile_commands}")
+endif()
 
 if(METHOD STREQUAL "find_package" AND EXISTS "${prefix}/bin/ebank")
   unset(ENV{EBANK_TXNDB_SERVER})
