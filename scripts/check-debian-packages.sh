@@ -46,6 +46,16 @@ lintian --version
 lintian --fail-on error,warning "${debs[@]}"
 echo "lintian: no error, no warning"
 
+step "no test hooks in the shipped libraries"
+tree="$(mktemp -d)"
+trap 'rm -f "$probe"; rm -rf "$tree"' EXIT
+dpkg-deb -x "$build"/libebank0_*.deb "$tree"
+if nm -D --defined-only "$tree"/usr/lib/*/lib*.so.* | grep 'ForTesting'; then
+  echo "check-debian-packages.sh: the libraries export test hooks" >&2
+  exit 1
+fi
+echo "none exported"
+
 step "fresh Debian 12 (mmdebstrap minbase): install, ebank demo, consumers, removal"
 mmdebstrap --variant=minbase \
   --customize-hook='mkdir -p "$1/tmp/debs"' \
