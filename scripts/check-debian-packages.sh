@@ -23,12 +23,9 @@ if ! /usr/lib/apt/apt-helper download-file "$mirror/dists/$suite/InRelease" "$pr
   echo "check-debian-packages.sh: cannot reach $mirror; set MIRROR to a reachable one" >&2
   exit 1
 fi
-scripts/install-deps.sh
-missing=()
-for tool in lintian mmdebstrap; do command -v "$tool" >/dev/null || missing+=("$tool"); done
-if [ ${#missing[@]} -ne 0 ]; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# The packages to build and to check with, even where the caller has
+# installed the build's own already (EBANK_DEPS_INSTALLED).
+EBANK_DEPS_INSTALLED='' scripts/install-deps.sh package
 
 step "building the packages (package preset)"
 cmake --preset package >/dev/null

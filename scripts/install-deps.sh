@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing ebank needs, when any
 # of them is missing. Safe to run again: it does nothing once all are present.
-# Usage: scripts/install-deps.sh [fuzz] [coverage] [format]   (extra groups)
+# Usage: scripts/install-deps.sh [fuzz] [coverage] [format] [docs] [package]   (extra groups)
 # A caller that has installed everything already (.ci/run) exports
 # EBANK_DEPS_INSTALLED=1, and the other scripts then skip the check.
 set -euo pipefail
@@ -20,6 +20,8 @@ for group in "$@"; do
     fuzz) packages+=(clang libclang-rt-14-dev time) ;;
     coverage) packages+=(gcovr) ;;
     format) packages+=(clang-format-14) ;;
+    docs) packages+=(doxygen) ;;
+    package) packages+=(lintian mmdebstrap) ;;
     *) echo "install-deps.sh: unknown package group '$group'" >&2; exit 2 ;;
   esac
 done
