@@ -1,7 +1,7 @@
 #!/bin/sh
 # Run by check-debian-packages.sh inside a fresh Debian 12 minbase system,
 # with the packages in /tmp/debs and examples/consumer in /tmp/consumer.
-# Every command is echoed.
+# Every command is echoed; the environment is that of a fresh login.
 set -eux
 export DEBIAN_FRONTEND=noninteractive
 

@@ -58,6 +58,6 @@ mmdebstrap --variant=minbase \
   --customize-hook='mkdir -p "$1/tmp/debs"' \
   --customize-hook="copy-in ${debs[*]} /tmp/debs" \
   --customize-hook='copy-in examples/consumer scripts/check-debian-packages-in-chroot.sh /tmp' \
-  --customize-hook='chroot "$1" sh /tmp/check-debian-packages-in-chroot.sh' \
+  --customize-hook='chroot "$1" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin sh /tmp/check-debian-packages-in-chroot.sh' \
   "$suite" /dev/null "$mirror"
 echo "=== all checks passed"
