@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/raw_konto.h"
 #include "benchmark/benchmark.h"
 #include "ebank/banking/cdb_account.h"
 #include "ebank/banking/orv_txn_db_wrapper.h"
@@ -19,11 +20,12 @@
 
 namespace {
 
-constexpr const char* kNumberFields[] = {"ID",     "FK_KEY_DOWN", "FK_KEY_UP",
-                                         "ONLINE", "CITYCODE",    "COUNTRYCODE"};
-constexpr const char* kTextFields[] = {"NUMMER",   "BLZ",         "CURRENCY",    "BEZEICHNUNG",
-                                       "BANKNAME", "CONTACTNAME", "CONTACTTYPE", "NAME",
-                                       "NAMEEX",   "CITY",        "STREET"};
+using ebank::bench::kNumberFields;
+using ebank::bench::kTextFields;
+using ebank::bench::Named;
+using ebank::bench::ParseRaw;
+using ebank::bench::RawKonto;
+using ebank::bench::ReadRaw;
 
 std::string Konto(int number) {
   const std::string n = std::to_string(number);
@@ -61,56 +63,6 @@ struct ComThread {
   ComThread() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
   ~ComThread() { CoUninitialize(); }
 };
-
-// What the raw reader keeps of one record.
-struct RawKonto {
-  long numbers[std::size(kNumberFields)] = {};
-  std::string texts[std::size(kTextFields)];
-  int year = 0, month = 0, day = 0;
-};
-
-bool Named(xmlNodePtr node, const char* name) {
-  return std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
-}
-
-std::string Content(xmlNodePtr node) {
-  xmlChar* content = xmlNodeGetContent(node);
-  std::string text = content != nullptr ? reinterpret_cast<const char*>(content) : "";
-  xmlFree(content);
-  return text;
-}
-
-int Attribute(xmlNodePtr node, const char* name) {
-  xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-  const int number = value != nullptr ? std::atoi(reinterpret_cast<const char*>(value)) : 0;
-  xmlFree(value);
-  return number;
-}
-
-// Reads every field of a KONTO element by walking its children once.
-RawKonto ReadRaw(xmlNodePtr konto) {
-  RawKonto record;
-  for (xmlNodePtr child = konto->children; child != nullptr; child = child->next) {
-    if (child->type != XML_ELEMENT_NODE) continue;
-    for (std::size_t i = 0; i < std::size(kNumberFields); ++i) {
-      if (Named(child, kNumberFields[i])) record.numbers[i] = std::atol(Content(child).c_str());
-    }
-    for (std::size_t i = 0; i < std::size(kTextFields); ++i) {
-      if (Named(child, kTextFields[i])) record.texts[i] = Content(child);
-    }
-    if (Named(child, "DATE_LASTDOWNLOAD") && child->children != nullptr) {
-      record.year = Attribute(child->children, "YEAR");
-      record.month = Attribute(child->children, "MONTH");
-      record.day = Attribute(child->children, "DAY");
-    }
-  }
-  return record;
-}
-
-xmlDocPtr ParseRaw(const std::string& text) {
-  return xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
-                       XML_PARSE_NONET);
-}
 
 // Writes the record as a new KONTO document in the writing order.
 xmlDocPtr WriteRaw(const RawKonto& record) {

@@ -1,5 +1,7 @@
 // Fuzzes the two account records with arbitrary XML: CDBAccount::XmlToKonto
-// and Account_Info::ParseAccountInfo on every ACCOUNT_INFO element. The
+// (which must read every text as a document reading does, whether its KONTO
+// scan takes the text or declines it) and Account_Info::ParseAccountInfo on
+// every ACCOUNT_INFO element. The
 // record read must write itself back as KONTO XML (the same text through the
 // direct writer and through the DOM) that reads again to the same
 // where-clauses (after a first pass, which may narrow characters the ANSI code
@@ -112,6 +114,19 @@ void CheckAccountInfos(const std::wstring& xml, const CDBAccount& account) {
   }
 }
 
+// Reads `xml` into `account` through a document, as XmlToKonto reads every
+// text its KONTO scan declines; false when that raises.
+bool ReadThroughDocument(const std::wstring& xml, CDBAccount& account) {
+  return Attempt([&] {
+    const CXmlClass doc(xml.c_str());
+    if (doc.isNodeFound(L"/KONTEN")) {
+      account.XmlNodeToKonto(doc.getNode(L"/KONTEN/KONTO"));
+    } else if (IXMLDOMNodePtr konto = doc.getNode(L"/KONTO"); konto != nullptr) {
+      account.XmlNodeToKonto(konto);
+    }
+  });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -122,7 +137,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::wstring xml = ebank::fuzz::WideFromFuzzBytes(data, size);
   CDBAccount account;
-  if (Attempt([&] { account.XmlToKonto(xml.data()); })) CheckKonto(account);
+  const bool read = Attempt([&] { account.XmlToKonto(xml.data()); });
+  // Scanned or not, the text reads as the document reads it.
+  CDBAccount through_document;
+  EBANK_FUZZ_CHECK(ReadThroughDocument(xml, through_document) == read);
+  if (read) {
+    EBANK_FUZZ_CHECK(Wide(account.KontoToXmlbStr()) == Wide(through_document.KontoToXmlbStr()));
+    EBANK_FUZZ_CHECK(account.m_dtLastDownload.ByVal() == through_document.m_dtLastDownload.ByVal());
+    CheckKonto(account);
+  }
   // Writing a record costs as much as reading one: only inputs with an odd
   // first byte (which no XML text starting with '<' or a blank has) are also
   // taken as raw texts.

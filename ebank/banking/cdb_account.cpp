@@ -9,7 +9,9 @@
 #include "ebank/banking/ebank_const.h"
 #include "ebank/banking/ebank_xml.h"
 #include "ebank/banking/internal/konto_fields.h"
+#include "ebank/banking/internal/konto_scan.h"
 #include "ebank/banking/internal/konto_text.h"
+#include "ebank/platform/com/apartment.h"
 #include "ebank/platform/com/com_error.h"
 #include "ebank/platform/com/com_issue_error.h"
 #include "ebank/platform/msxml/internal/append_text_elements.h"
@@ -31,6 +33,7 @@ using ddXML::internal::WithXmlCharsOnly;
 using ebank::banking::kDateParent;
 using ebank::banking::kKontoFields;
 using ebank::banking::KontoField;
+using ebank::banking::KontoScan;
 using ebank::platform::msxml::AppendTextElements;
 using ebank::platform::msxml::ChildElementTexts;
 
@@ -73,11 +76,49 @@ BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*
   return result;
 }
 
+// The leading number of a date attribute's text, as the date takes it.
+int DateNumber(const wchar_t* text) {
+  return static_cast<WORD>(_wtol(text));
+}
+
 // The leading number of an attribute; 0 when the element or attribute is missing.
 int AttributeNumber(const IXMLDOMNodePtr& element, const wchar_t* name) {
   if (element == nullptr) return 0;
   IXMLDOMNodePtr attribute = ddXML::internal::AttributeOf(element, name);
-  return attribute == nullptr ? 0 : static_cast<WORD>(_wtol(attribute->Gettext()));
+  return attribute == nullptr ? 0 : DateNumber(attribute->Gettext());
+}
+
+// Stores the text of field `i` as read from an element (trimmed by the
+// reader): through the ANSI code page, numbers by their leading digits.
+void StoreField(CDBAccount& account, std::size_t i, std::wstring_view text) {
+  BString narrowed = ddXML::internal::NarrowedText(text);
+  const KontoField& field = kKontoFields[i];
+  if (field.number != nullptr) {
+    account.*field.number = narrowed.IsEmpty() ? 0 : _wtol(narrowed.ByVal());
+  } else {
+    account.*field.text = std::move(narrowed);
+  }
+}
+
+// `text` without the white space at its ends, as an element's text reads.
+std::wstring_view Trimmed(std::wstring_view text) {
+  constexpr std::wstring_view kSpace = L" \t\n\r";
+  const std::size_t first = text.find_first_not_of(kSpace);
+  if (first == std::wstring_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kSpace) + 1 - first);
+}
+
+// Reads the KONTO of a scanned text, field for field as XmlNodeToKonto
+// reads an element.
+void ReadScanned(CDBAccount& account, const KontoScan& scan) {
+  for (std::size_t i = 0; i < KontoScan::kFieldCount; ++i) {
+    StoreField(account, i, Trimmed(scan.Field(i)));
+  }
+  if (account.m_bstrCurrency.IsEmpty()) account.m_bstrCurrency = ovEBankConst::CUR_EUR;
+  const auto date = [&scan](std::size_t i) {
+    return DateNumber(std::wstring(scan.DateAttribute(i)).c_str());
+  };
+  account.m_dtLastDownload.SetDate(date(0), date(1), date(2));
 }
 
 }  // namespace
@@ -256,13 +297,9 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) texts[i] = _bstr_t(found[i], false);
   if (FAILED(read)) _com_issue_error(read);
   for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
-    BString text = ddXML::internal::NarrowedText(texts[i]);
-    const KontoField& field = kKontoFields[i];
-    if (field.number != nullptr) {
-      this->*field.number = text.IsEmpty() ? 0 : _wtol(text.ByVal());
-    } else {
-      this->*field.text = std::move(text);
-    }
+    const wchar_t* text = texts[i];
+    StoreField(*this, i,
+               text == nullptr ? std::wstring_view() : std::wstring_view(text, texts[i].length()));
   }
   const IXMLDOMNodePtr date = node->selectSingleNode(kDatePath);
   if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
@@ -272,6 +309,16 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
 }
 
 LONG CDBAccount::XmlToKonto(wchar_t* xml) {
+  // A plain text is read without a document; the scan declines every text
+  // the DOM would read differently or refuse. Without COM on the thread the
+  // DOM's refusal is the answer, so the scan waits for it too.
+  if (xml != nullptr && ebank::platform::IsComInitializedOnThisThread()) {
+    thread_local KontoScan scan;
+    if (scan.Scan(xml)) {
+      if (scan.HasKonto()) ReadScanned(*this, scan);
+      return S_OK;
+    }
+  }
   const ddXML::CXmlClass doc(xml);
   if (doc.isNodeFound(L"/KONTEN")) {
     XmlNodeToKonto(doc.getNode(L"/KONTEN/KONTO"));

@@ -59,11 +59,12 @@ void CheckLengths(const std::vector<OdbcValue>& values) {
   }
 }
 
-KontoRecord ReadRow(OdbcStatement& row) {
-  KontoRecord r;
+// Reads the current row into `r`, reusing its texts' storage; a NULL
+// number leaves the record's value, a NULL text is empty.
+void ReadRow(OdbcStatement& row, KontoRecord& r) {
   int column = 1;
   auto integer = [&](int32_t& field) { field = row.Integer(column++).value_or(field); };
-  auto text = [&](std::string& field) { field = row.Text(column++).value_or(""); };
+  auto text = [&](std::string& field) { row.Text(column++, field); };
   integer(r.id);
   integer(r.fk_key_down);
   integer(r.fk_key_up);
@@ -81,8 +82,10 @@ KontoRecord ReadRow(OdbcStatement& row) {
   text(r.street);
   integer(r.city_code);
   integer(r.country_code);
+  r.download_year = 1899;
+  r.download_month = 12;
+  r.download_day = 30;
   if (auto date = row.Text(column)) ReadDateText(*date, r);
-  return r;
 }
 
 }  // namespace
@@ -144,7 +147,14 @@ int32_t AccountTable::Add(const KontoRecord& record) {
 void AccountTable::ForEach(const std::function<void(const KontoRecord&)>& visit) {
   if (!list_) throw OdbcError("not connected to a database", "08003");
   list_->Execute({});
-  while (list_->Fetch()) visit(ReadRow(*list_));
+  KontoRecord record;
+  while (list_->Fetch()) {
+    // The numbers a NULL leaves start from the defaults again on every row.
+    record.id = record.fk_key_down = record.fk_key_up = record.online = -1;
+    record.city_code = record.country_code = 0;
+    ReadRow(*list_, record);
+    visit(record);
+  }
 }
 
 }  // namespace ebank::txndb

@@ -6,17 +6,22 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 
+#include "ebank/banking/internal/konto_scan.h"
 #include "ebank/xml/internal/xml_char.h"
 #include "servers/txndb/utf8_text.h"
 
 namespace ebank::txndb {
 namespace {
 
-// The KONTO fields but the date, in writing order: each entry names either a
-// number or a text member of the record.
+constexpr char kNoKonto[] = "the text holds no KONTO element";
+
+// The KONTO fields but the date, in writing order (the order the scan
+// reports them in): each entry names either a number or a text member of the
+// record.
 struct KontoField {
   const char* element;
   int32_t KontoRecord::*number;
@@ -61,7 +66,8 @@ std::string Content(const xmlNode* node) {
 // The leading decimal number of `text` as the C runtime's string-to-long reads
 // it (blanks, an optional sign, digits; anything else ends it), kept within
 // 32 bits.
-int32_t LeadingNumber(std::string_view text) {
+template <typename Char>
+int32_t LeadingNumber(std::basic_string_view<Char> text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
   bool negative = false;
@@ -74,18 +80,11 @@ int32_t LeadingNumber(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-int32_t Number(const xmlNode* konto, const char* name) {
-  return LeadingNumber(Content(FirstChild(konto, name)));
-}
-
-std::string Text(const xmlNode* konto, const char* name) {
-  return Content(FirstChild(konto, name));
-}
-
 int32_t Attribute(const xmlNode* element, const char* name) {
   if (element == nullptr) return 0;
   xmlChar* value = xmlGetProp(element, reinterpret_cast<const xmlChar*>(name));
-  const int32_t number = value != nullptr ? LeadingNumber(reinterpret_cast<char*>(value)) : 0;
+  const int32_t number =
+      value != nullptr ? LeadingNumber(std::string_view(reinterpret_cast<char*>(value))) : 0;
   xmlFree(value);
   return number;
 }
@@ -97,79 +96,125 @@ bool IsCalendarDate(int32_t year, int32_t month, int32_t day) {
   return day <= kDays[month - 1] && (month != 2 || day <= 28 || leap);
 }
 
-// Stores the download date when it is a calendar date; any other leaves the
-// record's empty date, since the table keeps only real dates.
-void ReadDate(const xmlNode* konto, KontoRecord& record) {
-  const xmlNode* holder = FirstChild(konto, "DATE_LASTDOWNLOAD");
-  const xmlNode* date = holder != nullptr ? FirstChild(holder, "DATE") : nullptr;
-  const int32_t year = Attribute(date, "YEAR");
-  const int32_t month = Attribute(date, "MONTH");
-  const int32_t day = Attribute(date, "DAY");
-  if (!IsCalendarDate(year, month, day)) return;
+// Reads a KONTO's fields from `source`, which answers Number(i), Text(i, text)
+// for field i of kKontoFields and Date(year, month, day), from a document
+// or a scan.
+template <typename Source>
+void ReadFields(const Source& source, KontoRecord& record) {
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+    const KontoField& field = kKontoFields[i];
+    if (field.number != nullptr) {
+      record.*field.number = source.Number(i);
+    } else {
+      source.Text(i, record.*field.text);
+    }
+  }
+  if (record.currency.empty()) record.currency = "EUR";
+  int32_t year = 0, month = 0, day = 0;
+  source.Date(year, month, day);
+  // The table keeps only real dates; any other leaves the empty date.
+  if (!IsCalendarDate(year, month, day)) year = 1899, month = 12, day = 30;
   record.download_year = year;
   record.download_month = month;
   record.download_day = day;
 }
 
-void ReadFields(const xmlNode* konto, KontoRecord& record) {
-  record = KontoRecord{};
-  for (const KontoField& field : kKontoFields) {
-    if (field.number != nullptr) {
-      record.*field.number = Number(konto, field.element);
-    } else {
-      record.*field.text = Text(konto, field.element);
-    }
+// The fields of a KONTO element of a libxml2 document.
+class DocumentFields {
+ public:
+  explicit DocumentFields(const xmlNode* konto) : konto_(konto) {}
+  int32_t Number(std::size_t i) const {
+    return LeadingNumber(std::string_view(Content(FirstChild(konto_, kKontoFields[i].element))));
   }
-  if (record.currency.empty()) record.currency = "EUR";
-  ReadDate(konto, record);
-}
+  void Text(std::size_t i, std::string& text) const {
+    text = Content(FirstChild(konto_, kKontoFields[i].element));
+  }
+  void Date(int32_t& year, int32_t& month, int32_t& day) const {
+    const xmlNode* holder = FirstChild(konto_, "DATE_LASTDOWNLOAD");
+    const xmlNode* date = holder != nullptr ? FirstChild(holder, "DATE") : nullptr;
+    year = Attribute(date, "YEAR");
+    month = Attribute(date, "MONTH");
+    day = Attribute(date, "DAY");
+  }
 
-// Appends `text` as element content: markup characters escaped, a carriage
-// return kept as a reference (parsers turn a literal one into a line feed),
-// every character XML 1.0 cannot carry written as '?' and malformed UTF-8 as
-// U+FFFD, so that whatever the table holds reads back.
-void AppendEscaped(std::string& xml, std::string_view text) {
+ private:
+  const xmlNode* konto_;
+};
+
+// The fields of the KONTO of a plain text, as the scan found them.
+class ScannedFields {
+ public:
+  explicit ScannedFields(const banking::KontoScan& scan) : scan_(scan) {}
+  int32_t Number(std::size_t i) const { return LeadingNumber(scan_.Field(i)); }
+  void Text(std::size_t i, std::string& text) const { WideToUtf8(scan_.Field(i), text); }
+  void Date(int32_t& year, int32_t& month, int32_t& day) const {
+    year = LeadingNumber(scan_.DateAttribute(0));
+    month = LeadingNumber(scan_.DateAttribute(1));
+    day = LeadingNumber(scan_.DateAttribute(2));
+  }
+
+ private:
+  const banking::KontoScan& scan_;
+};
+
+// Appends `text` (UTF-8) as element content: markup characters escaped, a
+// carriage return kept as a reference (parsers turn a literal one into a line
+// feed), every character XML 1.0 cannot carry written as '?' and malformed
+// UTF-8 as U+FFFD, so that whatever the table holds reads back.
+void AppendEscaped(std::wstring& xml, std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     switch (const char32_t c = DecodeUtf8(text, i)) {
       case '&':
-        xml += "&amp;";
+        xml += L"&amp;";
         break;
       case '<':
-        xml += "&lt;";
+        xml += L"&lt;";
         break;
       case '>':
-        xml += "&gt;";
+        xml += L"&gt;";
         break;
       case '\r':
-        xml += "&#13;";
+        xml += L"&#13;";
         break;
       default:
-        if (ddXML::internal::IsXmlChar(c)) {
-          AppendUtf8(xml, c);
-        } else {
-          xml += ddXML::internal::kNonXmlCharMark;
-        }
+        xml += ddXML::internal::IsXmlChar(c) ? static_cast<wchar_t>(c)
+                                             : wchar_t{ddXML::internal::kNonXmlCharMark};
     }
   }
 }
 
-void AppendElement(std::string& xml, const char* name, std::string_view text) {
-  xml += '<';
+void AppendTag(std::wstring& xml, std::wstring_view start, std::wstring_view name) {
+  xml += start;
   xml += name;
-  xml += '>';
-  AppendEscaped(xml, text);
-  xml += "</";
-  xml += name;
-  xml += '>';
+  xml += L'>';
 }
 
-void AppendElement(std::string& xml, const char* name, int32_t number) {
-  AppendElement(xml, name, std::to_string(number));
+void AppendElement(std::wstring& xml, std::wstring_view name, std::string_view text) {
+  AppendTag(xml, L"<", name);
+  AppendEscaped(xml, text);
+  AppendTag(xml, L"</", name);
+}
+
+void AppendElement(std::wstring& xml, std::wstring_view name, int32_t number) {
+  char digits[16];
+  const int length = std::snprintf(digits, sizeof digits, "%d", number);
+  AppendElement(xml, name, std::string_view(digits, static_cast<size_t>(length)));
 }
 
 }  // namespace
 
-bool ReadKonto(std::string_view utf8_xml, KontoRecord& record, std::string& error) {
+bool ReadKonto(std::wstring_view xml, KontoRecord& record, std::string& error) {
+  thread_local banking::KontoScan scan;
+  if (!scan.Scan(xml)) return ReadKontoDocument(WideToUtf8(xml), record, error);
+  if (!scan.HasKonto()) {
+    error = kNoKonto;
+    return false;
+  }
+  ReadFields(ScannedFields(scan), record);
+  return true;
+}
+
+bool ReadKontoDocument(std::string_view utf8_xml, KontoRecord& record, std::string& error) {
   if (utf8_xml.size() > INT_MAX) {
     error = "the KONTO text is too long";
     return false;
@@ -196,34 +241,35 @@ bool ReadKonto(std::string_view utf8_xml, KontoRecord& record, std::string& erro
   const xmlNode* root = xmlDocGetRootElement(doc.get());
   const xmlNode* konto = IsNamed(root, "KONTEN") ? FirstChild(root, "KONTO") : root;
   if (konto == nullptr || !IsNamed(konto, "KONTO")) {
-    error = "the text holds no KONTO element";
+    error = kNoKonto;
     return false;
   }
-  ReadFields(konto, record);
+  ReadFields(DocumentFields(konto), record);
   return true;
 }
 
 void KontenWriter::Add(const KontoRecord& record) {
-  xml_ += "<KONTO>";
-  for (const KontoField& field : kKontoFields) {
+  xml_ += L"<KONTO>";
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+    const KontoField& field = kKontoFields[i];
     if (field.number != nullptr) {
-      AppendElement(xml_, field.element, record.*field.number);
+      AppendElement(xml_, banking::kKontoFieldNames[i], record.*field.number);
     } else {
-      AppendElement(xml_, field.element, record.*field.text);
+      AppendElement(xml_, banking::kKontoFieldNames[i], record.*field.text);
     }
   }
   // YEAR without leading zeros, MONTH and DAY with two digits.
-  char date[96];
-  std::snprintf(date, sizeof date,
-                "<DATE_LASTDOWNLOAD><DATE YEAR=\"%d\" MONTH=\"%02d\" DAY=\"%02d\"/>"
-                "</DATE_LASTDOWNLOAD></KONTO>",
+  wchar_t date[96];
+  std::swprintf(date, std::size(date),
+                L"<DATE_LASTDOWNLOAD><DATE YEAR=\"%d\" MONTH=\"%02d\" DAY=\"%02d\"/>"
+                L"</DATE_LASTDOWNLOAD></KONTO>",
                 record.download_year, record.download_month, record.download_day);
   xml_ += date;
 }
 
-std::string KontenWriter::Finish() && {
-  xml_ += "</KONTEN>";
-  return std::move(xml_);
+std::wstring_view KontenWriter::Finish() {
+  xml_ += L"</KONTEN>";
+  return xml_;
 }
 
 }  // namespace ebank::txndb

@@ -89,6 +89,12 @@ bool OdbcStatement::Fetch() {
 
 std::optional<std::string> OdbcStatement::Text(int column) {
   std::string value;
+  if (!Text(column, value)) return std::nullopt;
+  return value;
+}
+
+bool OdbcStatement::Text(int column, std::string& value) {
+  value.clear();
   char chunk[512];
   for (;;) {
     SQLLEN indicator = 0;
@@ -96,14 +102,14 @@ std::optional<std::string> OdbcStatement::Text(int column) {
                                     sizeof chunk, &indicator);
     if (rc == SQL_NO_DATA) break;
     Check(rc, SQL_HANDLE_STMT, handle_, "reading a column failed");
-    if (indicator == SQL_NULL_DATA) return std::nullopt;
+    if (indicator == SQL_NULL_DATA) return false;
     // A truncated chunk is full apart from its terminating NUL.
     const bool truncated =
         indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof chunk);
     value.append(chunk, truncated ? sizeof chunk - 1 : static_cast<size_t>(indicator));
     if (!truncated) break;
   }
-  return value;
+  return true;
 }
 
 std::optional<int32_t> OdbcStatement::Integer(int column) {

@@ -44,6 +44,8 @@ class OdbcStatement {
   bool Fetch();
   // Column `column` (from 1) of the current row; NULL gives std::nullopt.
   std::optional<std::string> Text(int column);
+  // The same into `value`, whose storage is reused; false for NULL.
+  bool Text(int column, std::string& value);
   std::optional<int32_t> Integer(int column);
 
  private:

@@ -20,10 +20,13 @@ std::string BstrToUtf8(BSTR text) {
   return text == nullptr ? std::string() : WideToUtf8(std::wstring_view(text, SysStringLen(text)));
 }
 
-// Reads the KONTO of `konto`; on failure reports E_INVALIDARG for `operation`.
+// Reads the KONTO of `konto` (its whole stored length; null is empty); on
+// failure reports E_INVALIDARG for `operation`.
 HRESULT ReadKontoArgument(BSTR konto, const char* operation, KontoRecord& record) {
   std::string error;
-  if (ReadKonto(BstrToUtf8(konto), record, error)) return S_OK;
+  const std::wstring_view text =
+      konto == nullptr ? std::wstring_view() : std::wstring_view(konto, SysStringLen(konto));
+  if (ReadKonto(text, record, error)) return S_OK;
   return ReportError(E_INVALIDARG, std::string(operation) + ": " + error);
 }
 
@@ -69,9 +72,9 @@ STDMETHODIMP TxnDbServer::GetAccounts(LONG selector, BSTR* accounts) {
   }
   std::lock_guard lock(mutex_);
   try {
-    KontenWriter writer;
+    KontenWriter writer(konten_);
     table_.ForEach([&writer](const KontoRecord& record) { writer.Add(record); });
-    const std::wstring konten = Utf8ToWide(std::move(writer).Finish());
+    const std::wstring_view konten = writer.Finish();
     *accounts = SysAllocStringLen(konten.data(), static_cast<UINT>(konten.size()));
     if (*accounts == nullptr) throw std::bad_alloc();
     return S_OK;

@@ -7,6 +7,7 @@
 #define EBANK_SERVERS_TXNDB_TXN_DB_SERVER_H_
 
 #include <mutex>
+#include <string>
 
 #include "ebank/banking/internal/orv_txn_db2_unused_slots.h"
 #include "ebank/banking/orv_txn_db_accounts.h"
@@ -43,6 +44,8 @@ class TxnDbServer final
   // shared between concurrent calls.
   std::mutex mutex_;
   AccountTable table_;
+  // The KONTEN text of the last list, kept so the next one reuses its storage.
+  std::wstring konten_;
 };
 
 }  // namespace ebank::txndb

@@ -76,9 +76,14 @@ void AppendUtf8(std::string& utf8, char32_t c) {
 
 std::string WideToUtf8(std::wstring_view text) {
   std::string utf8;
+  WideToUtf8(text, utf8);
+  return utf8;
+}
+
+void WideToUtf8(std::wstring_view text, std::string& utf8) {
+  utf8.clear();
   utf8.reserve(text.size());
   for (wchar_t unit : text) AppendUtf8(utf8, static_cast<char32_t>(unit));
-  return utf8;
 }
 
 std::wstring Utf8ToWide(std::string_view text) {

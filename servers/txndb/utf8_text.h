@@ -12,6 +12,8 @@
 namespace ebank::txndb {
 
 std::string WideToUtf8(std::wstring_view text);
+// The same into `utf8`, whose storage is reused.
+void WideToUtf8(std::wstring_view text, std::string& utf8);
 std::wstring Utf8ToWide(std::string_view text);
 
 // Decodes the sequence at `text[i]` and advances `i` past it; a malformed

@@ -4,8 +4,11 @@
 #ifndef EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
 #define EBANK_BANKING_INTERNAL_KONTO_FIELDS_H_
 
+#include <array>
+#include <cstddef>
 #include <cwchar>
 #include <iterator>
+#include <string_view>
 
 #include "ebank/banking/cdb_account.h"
 
@@ -26,6 +29,13 @@ inline constexpr KontoField kKontoFields[] = {
   {L"" #element, nullptr, &CDBAccount::account_member},
 #include "ebank/banking/internal/konto_fields.def"
 };
+
+// The element names of kKontoFields as views, their lengths known.
+inline constexpr auto kKontoFieldNames = [] {
+  std::array<std::wstring_view, std::size(kKontoFields)> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = kKontoFields[i].element;
+  return names;
+}();
 
 // The parent of the DATE element below KONTO.
 inline constexpr const wchar_t* kDateParent = L"DATE_LASTDOWNLOAD";

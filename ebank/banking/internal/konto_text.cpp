@@ -78,8 +78,9 @@ std::wstring KontoText(const CDBAccount& account) {
   std::wstring out;
   out.reserve(512);
   out += L"<KONTO>";
-  for (const KontoField& field : kKontoFields) {
-    AppendElement(out, field.element, [&](std::wstring& content) {
+  for (std::size_t i = 0; i < std::size(kKontoFields); ++i) {
+    const KontoField& field = kKontoFields[i];
+    AppendElement(out, kKontoFieldNames[i], [&](std::wstring& content) {
       if (field.number != nullptr) {
         wchar_t digits[12];
         content += _ltow(account.*field.number, digits, 10);

@@ -5,6 +5,7 @@
 #define EBANK_XML_INTERNAL_NARROWED_TEXT_H_
 
 #include <string>
+#include <string_view>
 
 #include "ebank/core/bstring.h"
 #include "ebank/platform/com/com_support.h"
@@ -15,6 +16,7 @@ namespace ddXML::internal {
 std::string Narrowed(const _bstr_t& text);
 // The narrowed text widened byte by byte; null for an empty text.
 ddCOM::BString<wchar_t> NarrowedText(const _bstr_t& text);
+ddCOM::BString<wchar_t> NarrowedText(std::wstring_view text);
 
 }  // namespace ddXML::internal
 
