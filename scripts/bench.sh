@@ -21,8 +21,8 @@ case "$build_type" in
     ;;
   RelWithDebInfo | relwithdebinfo)
     build=build/relwithdebinfo
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEBANK_BUILD_BENCHMARKS=ON \
-      >/dev/null
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEBANK_BUILD_TESTS=OFF \
+      -DEBANK_BUILD_BENCHMARKS=ON >/dev/null
     ;;
   *)
     echo "usage: $0 [Release|RelWithDebInfo]" >&2
