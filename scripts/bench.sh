@@ -48,11 +48,15 @@ done
 python3 - "$results" "$build_type" <<'EOF'
 import glob, json, sys
 
+# The median of each benchmark; a single repetition stands for itself.
 medians = {}
 for path in glob.glob(sys.argv[1] + "/*.json"):
     with open(path) as f:
         for run in json.load(f)["benchmarks"]:
-            if run.get("aggregate_name") == "median" and "error_occurred" not in run:
+            if "error_occurred" in run:
+                continue
+            if run.get("aggregate_name") == "median" or (
+                    run.get("run_type") == "iteration" and run["run_name"] not in medians):
                 medians[run["run_name"]] = run
 
 def cpu(name):
@@ -86,8 +90,9 @@ for db in ("SQLite", "PostgreSQL"):
     ratios.append(("Typical request / direct, %s, 1 thread" % db, typical("Library", db, 1),
                    typical("Direct", db, 1), 1.5))
 
-print("Median of %s repetitions, build type %s; ratio = measured / reference."
-      % (medians and next(iter(medians.values())).get("repetitions", "?"), sys.argv[2]))
+repetitions = max((run.get("repetitions", 1) for run in medians.values()), default=0)
+print("Median of %d repetitions, build type %s; ratio = measured / reference."
+      % (repetitions, sys.argv[2]))
 print("Time is CPU time of the process (decides), wall time in brackets.")
 print()
 print("| %-52s | %15s | %6s | %-4s |" % ("Benchmark", "ratio (wall)", "target", "met"))
