@@ -70,18 +70,18 @@ ErrorCapture::~ErrorCapture() {
   current_capture = previous_;
 }
 
-std::string ErrorCapture::MessageOr(const std::string& fallback) const {
-  return error_.present && !error_.message.empty() ? error_.message : fallback;
+void RecordFirstError(const xmlError* error, CapturedError* into) {
+  if (into->present || error == nullptr || error->level == XML_ERR_WARNING) return;
+  into->present = true;
+  into->code = error->code;
+  into->message = TrimNewlines(error->message);
+  into->file = error->file != nullptr ? error->file : "";
+  into->line = error->line;
+  into->column = error->int2;
 }
 
 void ErrorCapture::Record(const xmlError* error) {
-  if (error_.present || error == nullptr || error->level == XML_ERR_WARNING) return;
-  error_.present = true;
-  error_.code = error->code;
-  error_.message = TrimNewlines(error->message);
-  error_.file = error->file != nullptr ? error->file : "";
-  error_.line = error->line;
-  error_.column = error->int2;
+  RecordFirstError(error, &error_);
 }
 
 void ErrorCapture::RecordText(const char* text) {

@@ -22,7 +22,16 @@ struct CapturedError {
   std::string file;
   int line = 0;
   int column = 0;
+
+  // The message, or `fallback` when no error with a message was reported.
+  std::string MessageOr(const std::string& fallback) const {
+    return present && !message.empty() ? message : fallback;
+  }
 };
+
+// Records `error` in `*into` unless an earlier error is held there. Warnings
+// are not errors and are left out.
+void RecordFirstError(const xmlError* error, CapturedError* into);
 
 // Initialises libxml2 and libxslt once per process: parser globals, the
 // libxslt error forwarder, and security settings that forbid style sheets to
@@ -37,8 +46,6 @@ class ErrorCapture {
   ErrorCapture& operator=(const ErrorCapture&) = delete;
 
   const CapturedError& error() const { return error_; }
-  // The message of the first error, or `fallback` when none was reported.
-  std::string MessageOr(const std::string& fallback) const;
 
   // Records `error` unless an earlier one is held (used by the handlers).
   void Record(const xmlError* error);

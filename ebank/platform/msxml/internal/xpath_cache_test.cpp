@@ -1,5 +1,6 @@
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "ebank/platform/msxml/testing/msxml_test_support.h"
 
@@ -64,6 +65,31 @@ TEST_F(XPathCacheTest, InvalidPathFailsEveryTimeWithoutSpoilingOthers) {
     EXPECT_THROW(root->selectNodes(_bstr_t(L"count(K)")), _com_error);
     EXPECT_THROW(root->selectNodes(_bstr_t(L"unknown-function(K)")), _com_error);
     EXPECT_EQ(Selected(root, L"K[2]/ID"), L"2");
+  }
+}
+
+// libxml2's reason reaches the caller's error each time, for a path that
+// fails to compile and for one that fails while it runs, and none of it is
+// printed.
+TEST_F(XPathCacheTest, InvalidPathReportsItsReasonToTheCallerOnly) {
+  IXMLDOMDocument2Ptr doc = Parse(kTwoAccounts);
+  IXMLDOMElementPtr root = doc->GetdocumentElement();
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"K[", L"Invalid expression (K[)"},
+      {L"unknown-function(K)",
+       L"xmlXPathCompOpEval: function unknown-function not found (unknown-function(K))"}};
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& [path, reason] : cases) {
+      testing::internal::CaptureStderr();
+      std::wstring description;
+      try {
+        root->selectNodes(_bstr_t(path));
+      } catch (const _com_error& error) {
+        description = Text(error.Description());
+      }
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+      EXPECT_EQ(description, reason);
+    }
   }
 }
 

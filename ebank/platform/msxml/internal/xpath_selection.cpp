@@ -25,11 +25,11 @@ HRESULT SelectNodes(xmlNodePtr context, const std::string& xpath, size_t limit,
     *error = "The expression contains a NUL character.";
     return E_FAIL;
   }
-  ErrorCapture capture;
+  CapturedError failure;
   std::unique_ptr<xmlXPathObject, ObjectDeleter> result(
-      XPathCache::ForThisThread().Evaluate(xpath, context->doc, context));
-  if (!result || capture.error().present) {
-    *error = capture.MessageOr("The XPath expression is not valid.") + " (" + xpath + ")";
+      XPathCache::ForThisThread().Evaluate(xpath, context->doc, context, &failure));
+  if (!result || failure.present) {
+    *error = failure.MessageOr("The XPath expression is not valid.") + " (" + xpath + ")";
     return E_FAIL;
   }
   if (result->type != XPATH_NODESET) {

@@ -90,7 +90,7 @@ HRESULT CompileStylesheet(xmlNodePtr stylesheet, std::shared_ptr<xsltStylesheet>
     copy.release();
     xsltFreeStylesheet(style);
   }
-  *error = capture.MessageOr("The document is not a valid XSL style sheet.");
+  *error = capture.error().MessageOr("The document is not a valid XSL style sheet.");
   return E_FAIL;
 }
 
@@ -116,7 +116,7 @@ HRESULT ApplyStylesheet(xsltStylesheetPtr style, xmlNodePtr input, std::string* 
   xsltFreeTransformContext(context);
   ClearOrderNumbers(source);
   if (failed || !SerializeResult(result.get(), style, output)) {
-    *error = capture.MessageOr("The transformation failed.");
+    *error = capture.error().MessageOr("The transformation failed.");
     return E_FAIL;
   }
   return S_OK;
