@@ -19,7 +19,6 @@
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/xml/internal/append_element.h"
-#include "ebank/xml/internal/attribute_of.h"
 #include "ebank/xml/internal/narrowed_text.h"
 #include "ebank/xml/internal/xml_char.h"
 #include "ebank/xml/xml_class.h"
@@ -81,11 +80,12 @@ int DateNumber(const wchar_t* text) {
   return static_cast<WORD>(_wtol(text));
 }
 
-// The leading number of an attribute; 0 when the element or attribute is missing.
-int AttributeNumber(const IXMLDOMNodePtr& element, const wchar_t* name) {
+// The leading number of an attribute; 0 when the element or attribute is
+// missing. The value is read without an attribute node object.
+int AttributeNumber(const IXMLDOMElementPtr& element, const wchar_t* name) {
   if (element == nullptr) return 0;
-  IXMLDOMNodePtr attribute = ddXML::internal::AttributeOf(element, name);
-  return attribute == nullptr ? 0 : DateNumber(attribute->Gettext());
+  const _variant_t value = element->getAttribute(name);
+  return value.vt == VT_BSTR && value.bstrVal != nullptr ? DateNumber(value.bstrVal) : 0;
 }
 
 // Stores the text of field `i` as read from an element (trimmed by the
@@ -301,7 +301,7 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
     StoreField(*this, i,
                text == nullptr ? std::wstring_view() : std::wstring_view(text, texts[i].length()));
   }
-  const IXMLDOMNodePtr date = node->selectSingleNode(kDatePath);
+  const IXMLDOMElementPtr date = node->selectSingleNode(kDatePath);
   if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
   m_dtLastDownload.SetDate(AttributeNumber(date, L"YEAR"), AttributeNumber(date, L"MONTH"),
                            AttributeNumber(date, L"DAY"));
