@@ -20,12 +20,11 @@
 
 namespace {
 
-using ebank::bench::kNumberFields;
-using ebank::bench::kTextFields;
 using ebank::bench::Named;
 using ebank::bench::ParseRaw;
 using ebank::bench::RawKonto;
 using ebank::bench::ReadRaw;
+using ebank::bench::WriteRaw;
 
 std::string Konto(int number) {
   const std::string n = std::to_string(number);
@@ -63,30 +62,6 @@ struct ComThread {
   ComThread() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
   ~ComThread() { CoUninitialize(); }
 };
-
-// Writes the record as a new KONTO document in the writing order.
-xmlDocPtr WriteRaw(const RawKonto& record) {
-  xmlDocPtr doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
-  xmlNodePtr root = xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>("KONTO"));
-  xmlDocSetRootElement(doc, root);
-  auto add = [&](xmlNodePtr parent, const char* name, const std::string& text) {
-    return xmlNewTextChild(parent, nullptr, reinterpret_cast<const xmlChar*>(name),
-                           reinterpret_cast<const xmlChar*>(text.c_str()));
-  };
-  for (std::size_t i = 0; i < std::size(kNumberFields); ++i) {
-    add(root, kNumberFields[i], std::to_string(record.numbers[i]));
-  }
-  for (std::size_t i = 0; i < std::size(kTextFields); ++i)
-    add(root, kTextFields[i], record.texts[i]);
-  xmlNodePtr date = add(add(root, "DATE_LASTDOWNLOAD", ""), "DATE", "");
-  xmlNewProp(date, reinterpret_cast<const xmlChar*>("YEAR"),
-             reinterpret_cast<const xmlChar*>(std::to_string(record.year).c_str()));
-  xmlNewProp(date, reinterpret_cast<const xmlChar*>("MONTH"),
-             reinterpret_cast<const xmlChar*>(std::to_string(record.month).c_str()));
-  xmlNewProp(date, reinterpret_cast<const xmlChar*>("DAY"),
-             reinterpret_cast<const xmlChar*>(std::to_string(record.day).c_str()));
-  return doc;
-}
 
 void BM_KontoRoundTrip_CDBAccount(benchmark::State& state) {
   ComThread com;

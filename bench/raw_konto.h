@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <utility>
 
 namespace ebank::bench {
 
@@ -62,6 +63,34 @@ inline RawKonto ReadRaw(xmlNodePtr konto) {
     }
   }
   return record;
+}
+
+// Adds the record's fields to an empty KONTO element, numbers first.
+inline void FillRaw(xmlNodePtr konto, const RawKonto& record) {
+  auto add = [](xmlNodePtr parent, const char* name, const std::string& text) {
+    return xmlNewTextChild(parent, nullptr, reinterpret_cast<const xmlChar*>(name),
+                           reinterpret_cast<const xmlChar*>(text.c_str()));
+  };
+  for (std::size_t i = 0; i < std::size(kNumberFields); ++i) {
+    add(konto, kNumberFields[i], std::to_string(record.numbers[i]));
+  }
+  for (std::size_t i = 0; i < std::size(kTextFields); ++i)
+    add(konto, kTextFields[i], record.texts[i]);
+  xmlNodePtr date = add(add(konto, "DATE_LASTDOWNLOAD", ""), "DATE", "");
+  for (const auto& [name, value] :
+       {std::pair{"YEAR", record.year}, {"MONTH", record.month}, {"DAY", record.day}}) {
+    xmlNewProp(date, reinterpret_cast<const xmlChar*>(name),
+               reinterpret_cast<const xmlChar*>(std::to_string(value).c_str()));
+  }
+}
+
+// Writes the record as a new KONTO document.
+inline xmlDocPtr WriteRaw(const RawKonto& record) {
+  xmlDocPtr doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+  xmlNodePtr root = xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>("KONTO"));
+  xmlDocSetRootElement(doc, root);
+  FillRaw(root, record);
+  return doc;
 }
 
 inline xmlDocPtr ParseRaw(const std::string& text) {
