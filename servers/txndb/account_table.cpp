@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace ebank::txndb {
@@ -36,9 +37,30 @@ std::string DateText(const KontoRecord& record) {
   return text;
 }
 
+// The usual "YYYY-MM-DD" is read digit by digit; anything else (signs,
+// spaces, short fields) goes through sscanf, whose reading it matches.
+bool ReadIsoDate(std::string_view text, int& year, int& month, int& day) {
+  const auto digits = [&](std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+      if (text[i] < '0' || text[i] > '9') return -1;
+      value = value * 10 + (text[i] - '0');
+    }
+    return value;
+  };
+  if (text.size() < 10 || text[4] != '-' || text[7] != '-') return false;
+  year = digits(0, 4);
+  month = digits(5, 2);
+  day = digits(8, 2);
+  return year >= 0 && month >= 0 && day >= 0;
+}
+
 void ReadDateText(const std::string& text, KontoRecord& record) {
   int year = 0, month = 0, day = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d", &year, &month, &day) != 3) return;
+  if (!ReadIsoDate(text, year, month, day) &&
+      std::sscanf(text.c_str(), "%4d-%2d-%2d", &year, &month, &day) != 3) {
+    return;
+  }
   record.download_year = year;
   record.download_month = month;
   record.download_day = day;

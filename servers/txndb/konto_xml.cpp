@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -162,7 +163,17 @@ class ScannedFields {
 // feed), every character XML 1.0 cannot carry written as '?' and malformed
 // UTF-8 as U+FFFD, so that whatever the table holds reads back.
 void AppendEscaped(std::wstring& xml, std::string_view text) {
+  // Plain ASCII, the bulk of every field, is copied in runs.
+  const auto plain = [](char c) {
+    return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>';
+  };
   for (size_t i = 0; i < text.size();) {
+    if (plain(text[i])) {
+      const size_t start = i;
+      while (i < text.size() && plain(text[i])) ++i;
+      xml.append(text.begin() + start, text.begin() + i);
+      continue;
+    }
     switch (const char32_t c = DecodeUtf8(text, i)) {
       case '&':
         xml += L"&amp;";
@@ -195,10 +206,19 @@ void AppendElement(std::wstring& xml, std::wstring_view name, std::string_view t
   AppendTag(xml, L"</", name);
 }
 
-void AppendElement(std::wstring& xml, std::wstring_view name, int32_t number) {
+// Appends `number` in decimal, with leading zeros up to `width` digits.
+void AppendNumber(std::wstring& xml, int32_t number, int width = 0) {
   char digits[16];
-  const int length = std::snprintf(digits, sizeof digits, "%d", number);
-  AppendElement(xml, name, std::string_view(digits, static_cast<size_t>(length)));
+  const char* end = std::to_chars(digits, std::end(digits), number).ptr;
+  const auto length = static_cast<int>(end - digits);
+  if (number >= 0 && length < width) xml.append(static_cast<size_t>(width - length), L'0');
+  xml.append(static_cast<const char*>(digits), end);
+}
+
+void AppendElement(std::wstring& xml, std::wstring_view name, int32_t number) {
+  AppendTag(xml, L"<", name);
+  AppendNumber(xml, number);
+  AppendTag(xml, L"</", name);
 }
 
 }  // namespace
@@ -259,12 +279,13 @@ void KontenWriter::Add(const KontoRecord& record) {
     }
   }
   // YEAR without leading zeros, MONTH and DAY with two digits.
-  wchar_t date[96];
-  std::swprintf(date, std::size(date),
-                L"<DATE_LASTDOWNLOAD><DATE YEAR=\"%d\" MONTH=\"%02d\" DAY=\"%02d\"/>"
-                L"</DATE_LASTDOWNLOAD></KONTO>",
-                record.download_year, record.download_month, record.download_day);
-  xml_ += date;
+  xml_ += L"<DATE_LASTDOWNLOAD><DATE YEAR=\"";
+  AppendNumber(xml_, record.download_year);
+  xml_ += L"\" MONTH=\"";
+  AppendNumber(xml_, record.download_month, 2);
+  xml_ += L"\" DAY=\"";
+  AppendNumber(xml_, record.download_day, 2);
+  xml_ += L"\"/></DATE_LASTDOWNLOAD></KONTO>";
 }
 
 std::wstring_view KontenWriter::Finish() {

@@ -4,6 +4,7 @@
 #include <libxml/chvalid.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,24 @@ TEST(KontoXmlTest, WrittenKontenReadsBackWithMarkupAndLineBreaks) {
   EXPECT_EQ(read.currency, "EUR");
 
   EXPECT_EQ(KontenWriter(buffer).Finish(), L"<KONTEN></KONTEN>");
+}
+
+// Numbers are written as the C library's "%d" and dates as its "%02d" would
+// write them, negative and extreme values included.
+TEST(KontoXmlTest, NumbersAreWrittenAsPrintfWritesThem) {
+  for (const int32_t value : {INT32_MIN, -100, -5, -1, 0, 1, 9, 10, 99, 100, 2024, INT32_MAX}) {
+    KontoRecord record;
+    record.id = record.city_code = value;
+    record.download_year = record.download_month = record.download_day = value;
+    char number[16], date[96];
+    std::snprintf(number, sizeof number, "%d", value);
+    std::snprintf(date, sizeof date, "<DATE YEAR=\"%d\" MONTH=\"%02d\" DAY=\"%02d\"/>", value,
+                  value, value);
+    const std::string xml = Written(record);
+    EXPECT_NE(xml.find("<ID>" + std::string(number) + "</ID>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<CITYCODE>" + std::string(number) + "</CITYCODE>"), std::string::npos);
+    EXPECT_NE(xml.find(date), std::string::npos) << xml;
+  }
 }
 
 // A record whose name holds `text`, written and read back.
