@@ -37,6 +37,10 @@ TEST_F(ChildElementTextsTest, ReadsWhatTheXPathStepSelects) {
       L"<B xmlns='urn:d'>default</B><C><D>d</D>&amp;e</C><E/><B>plain</B></K>";
   EXPECT_EQ(Read(xml, {L"A", L"B", L"C", L"E", L"F", L"p:B"}),
             (std::vector<std::wstring>{L"1", L"plain", L"d&e", L"", L"<none>", L"<none>"}));
+  // Names that start alike, and names beyond ASCII.
+  EXPECT_EQ(Read(L"<K><AB>2</AB><A>1</A><\u00C4\u4E2D>3</\u00C4\u4E2D></K>",
+                 {L"A", L"AB", L"ABC", L"\u00C4\u4E2D", L"\u00C4", L""}),
+            (std::vector<std::wstring>{L"1", L"2", L"<none>", L"3", L"<none>", L"<none>"}));
   IXMLDOMDocument2Ptr doc = Parse(xml);
   for (const wchar_t* path : {L"A", L"B", L"C"}) {
     const std::vector<std::wstring> direct = Read(xml, {path});
