@@ -16,6 +16,7 @@
 #include "ebank/platform/com/com_issue_error.h"
 #include "ebank/platform/msxml/internal/append_text_elements.h"
 #include "ebank/platform/msxml/internal/child_element_texts.h"
+#include "ebank/platform/msxml/internal/element_path_attributes.h"
 #include "ebank/platform/win32/code_page.h"
 #include "ebank/platform/win32/wide_string.h"
 #include "ebank/xml/internal/append_element.h"
@@ -35,9 +36,11 @@ using ebank::banking::KontoField;
 using ebank::banking::KontoScan;
 using ebank::platform::msxml::AppendTextElements;
 using ebank::platform::msxml::ChildElementTexts;
+using ebank::platform::msxml::ElementPathAttributes;
 
 // The DATE element below KONTO, as an XPath path.
-constexpr const wchar_t* kDatePath = L"DATE_LASTDOWNLOAD/DATE";
+constexpr const wchar_t* kDateSteps[] = {L"DATE_LASTDOWNLOAD", L"DATE"};
+constexpr const wchar_t* kDateParts[] = {L"YEAR", L"MONTH", L"DAY"};
 
 // The format engine's output limit: 1023 characters and the terminator.
 constexpr std::size_t kClauseLimit = 1023;
@@ -78,14 +81,6 @@ BString QuotedClause(std::initializer_list<std::pair<const char*, const BString*
 // The leading number of a date attribute's text, as the date takes it.
 int DateNumber(const wchar_t* text) {
   return static_cast<WORD>(_wtol(text));
-}
-
-// The leading number of an attribute; 0 when the element or attribute is
-// missing. The value is read without an attribute node object.
-int AttributeNumber(const IXMLDOMElementPtr& element, const wchar_t* name) {
-  if (element == nullptr) return 0;
-  const _variant_t value = element->getAttribute(name);
-  return value.vt == VT_BSTR && value.bstrVal != nullptr ? DateNumber(value.bstrVal) : 0;
 }
 
 // Stores the text of field `i` as read from an element (trimmed by the
@@ -301,10 +296,19 @@ LONG CDBAccount::XmlNodeToKonto(const IXMLDOMNodePtr& node) {
     StoreField(*this, i,
                text == nullptr ? std::wstring_view() : std::wstring_view(text, texts[i].length()));
   }
-  const IXMLDOMElementPtr date = node->selectSingleNode(kDatePath);
   if (m_bstrCurrency.IsEmpty()) m_bstrCurrency = ovEBankConst::CUR_EUR;
-  m_dtLastDownload.SetDate(AttributeNumber(date, L"YEAR"), AttributeNumber(date, L"MONTH"),
-                           AttributeNumber(date, L"DAY"));
+  // The parts of the first DATE_LASTDOWNLOAD/DATE; 0 for a missing one.
+  BSTR parts[std::size(kDateParts)] = {};
+  const HRESULT dated = ElementPathAttributes(node, kDateSteps, std::size(kDateSteps), kDateParts,
+                                              std::size(kDateParts), parts);
+  _bstr_t owned[std::size(kDateParts)];
+  int numbers[std::size(kDateParts)] = {};
+  for (std::size_t i = 0; i < std::size(kDateParts); ++i) {
+    owned[i] = _bstr_t(parts[i], false);
+    if (parts[i] != nullptr) numbers[i] = DateNumber(parts[i]);
+  }
+  if (FAILED(dated)) _com_issue_error(dated);
+  m_dtLastDownload.SetDate(numbers[0], numbers[1], numbers[2]);
   return S_OK;
 }
 

@@ -7,23 +7,10 @@
 
 #include "ebank/platform/hresult.h"
 #include "ebank/platform/msxml/internal/node_core.h"
+#include "ebank/platform/msxml/internal/node_names.h"
 #include "ebank/platform/msxml/internal/node_operations.h"
-#include "ebank/platform/msxml/internal/text_conversion.h"
 
 namespace ebank::platform::msxml {
-namespace {
-
-// Whether the element name `name` (UTF-8) is `wanted`. ASCII, which every
-// record's field names are, is compared in place without a conversion.
-bool IsNamed(std::string_view name, const wchar_t* wanted) {
-  std::size_t i = 0;
-  for (; wanted[i] != L'\0' && wanted[i] < 0x80; ++i) {
-    if (i == name.size() || name[i] != static_cast<char>(wanted[i])) return false;
-  }
-  return wanted[i] == L'\0' ? i == name.size() : WideToUtf8(wanted) == name;
-}
-
-}  // namespace
 
 HRESULT ChildElementTexts(IXMLDOMNode* parent, const wchar_t* const* names, std::size_t count,
                           BSTR* texts) {
@@ -34,7 +21,7 @@ HRESULT ChildElementTexts(IXMLDOMNode* parent, const wchar_t* const* names, std:
     if (child->type != XML_ELEMENT_NODE || child->ns != nullptr) continue;
     const std::string_view name(reinterpret_cast<const char*>(child->name));
     for (std::size_t i = 0; i < count; ++i) {
-      if (texts[i] != nullptr || !IsNamed(name, names[i] != nullptr ? names[i] : L"")) continue;
+      if (texts[i] != nullptr || !NameEquals(name, names[i] != nullptr ? names[i] : L"")) continue;
       if (const HRESULT hr = node_operations::GetText(child, &texts[i]); FAILED(hr)) return hr;
     }
   }

@@ -1,5 +1,7 @@
 #include "ebank/platform/msxml/internal/node_names.h"
 
+#include "ebank/platform/msxml/internal/text_conversion.h"
+
 namespace ebank::platform::msxml {
 namespace {
 
@@ -46,6 +48,14 @@ xmlAttrPtr FindAttribute(xmlNodePtr element, const std::string& name) {
 bool IsValidName(const std::string& name) {
   return !name.empty() && name.find('\0') == std::string::npos &&
          xmlValidateName(reinterpret_cast<const xmlChar*>(name.c_str()), 0) == 0;
+}
+
+bool NameEquals(std::string_view name, const wchar_t* wanted) {
+  std::size_t i = 0;
+  for (; wanted[i] != L'\0' && wanted[i] < 0x80; ++i) {
+    if (i == name.size() || name[i] != static_cast<char>(wanted[i])) return false;
+  }
+  return wanted[i] == L'\0' ? i == name.size() : WideToUtf8(wanted) == name;
 }
 
 }  // namespace ebank::platform::msxml

@@ -6,6 +6,7 @@
 #include <libxml/tree.h>
 
 #include <string>
+#include <string_view>
 
 namespace ebank::platform::msxml {
 
@@ -15,6 +16,10 @@ std::string NodeName(xmlNodePtr node);
 
 // The attribute of `element` whose qualified name is `name` (exact match).
 xmlAttrPtr FindAttribute(xmlNodePtr element, const std::string& name);
+
+// Whether `name` (UTF-8, as libxml2 keeps names) spells `wanted`. ASCII is
+// compared in place, without a conversion.
+bool NameEquals(std::string_view name, const wchar_t* wanted);
 
 // Whether `name` can name an element or attribute.
 bool IsValidName(const std::string& name);
