@@ -16,6 +16,7 @@ class EBANK_EXPORT Currency {
  public:
   Currency() { cy_.int64 = 0; }
   Currency(const CY& cy) : cy_(cy) {}
+  Currency(const Currency& other) = default;
   Currency& operator=(const Currency& other) = default;
   // Rounds to ten-thousandths, half away from zero; no range check.
   Currency(double value);
