@@ -35,6 +35,9 @@ esac
 cmake --build "$build" >&2
 mapfile -t benchmarks < <(grep -o 'ebank_add_benchmark([a-z0-9_]*' bench/CMakeLists.txt | cut -d'(' -f2)
 
+# Repetitions of a benchmark and its reference run interleaved in random
+# order, so that neither side always runs first, on a page cache, heap or
+# machine load the other one left behind.
 results="$build/bench-results"
 mkdir -p "$results"
 for name in "${benchmarks[@]}"; do
@@ -42,6 +45,7 @@ for name in "${benchmarks[@]}"; do
   echo "running $name" >&2
   "$build/bench/$name" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
     --benchmark_min_time="${BENCH_MIN_TIME:-0.5}" --benchmark_report_aggregates_only=true \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_out="$results/$name.json" --benchmark_out_format=json >"$results/$name.log" 2>&1
 done
 
