@@ -1,5 +1,7 @@
 #include "ebank/platform/msxml/internal/node_names.h"
 
+#include <cstdint>
+
 #include "ebank/platform/msxml/internal/text_conversion.h"
 
 namespace ebank::platform::msxml {
@@ -52,7 +54,7 @@ bool IsValidName(const std::string& name) {
 
 bool NameEquals(std::string_view name, const wchar_t* wanted) {
   std::size_t i = 0;
-  for (; wanted[i] != L'\0' && wanted[i] < 0x80; ++i) {
+  for (; wanted[i] != L'\0' && static_cast<std::uint32_t>(wanted[i]) < 0x80; ++i) {
     if (i == name.size() || name[i] != static_cast<char>(wanted[i])) return false;
   }
   return wanted[i] == L'\0' ? i == name.size() : WideToUtf8(wanted) == name;
