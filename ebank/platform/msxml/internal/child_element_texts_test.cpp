@@ -20,12 +20,7 @@ class ChildElementTextsTest : public XmlTest {
     EXPECT_EQ(
         ChildElementTexts(doc->GetdocumentElement(), names.data(), names.size(), texts.data()),
         S_OK);
-    std::vector<std::wstring> result;
-    for (BSTR text : texts) {
-      result.push_back(text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>");
-      SysFreeString(text);
-    }
-    return result;
+    return TakeTexts(texts);
   }
 };
 

@@ -22,12 +22,7 @@ class ElementPathAttributesTest : public XmlTest {
     EXPECT_EQ(ElementPathAttributes(doc->GetdocumentElement(), steps.data(), steps.size(),
                                     names.data(), names.size(), values.data()),
               S_OK);
-    std::vector<std::wstring> result;
-    for (BSTR value : values) {
-      result.push_back(value != nullptr ? std::wstring(value, SysStringLen(value)) : L"<none>");
-      SysFreeString(value);
-    }
-    return result;
+    return TakeTexts(values);
   }
 
   // The same values through an XPath selection and getAttribute.

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ebank/platform/com/activation.h"
 #include "ebank/platform/com/apartment.h"
 #include "ebank/platform/msxml/msxml.h"
+#include "ebank/platform/oleaut/bstr.h"
 
 namespace ebank::platform::msxml_test {
 
@@ -42,6 +44,16 @@ class XmlTest : public ::testing::Test {
   static std::string Narrow(const _bstr_t& text) {
     const char* chars = text;
     return chars != nullptr ? chars : "";
+  }
+
+  // The texts of `bstrs`, "<none>" for a null one; frees every BSTR.
+  static std::vector<std::wstring> TakeTexts(const std::vector<BSTR>& bstrs) {
+    std::vector<std::wstring> texts;
+    for (BSTR bstr : bstrs) {
+      texts.push_back(bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : L"<none>");
+      SysFreeString(bstr);
+    }
+    return texts;
   }
 };
 
