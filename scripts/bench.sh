@@ -83,6 +83,8 @@ ratios = [
     ("PublicOp_Ebank/1024 / OpenSSL", "BM_PublicOp_Ebank/1024", "BM_PublicOp_OpenSsl/1024", 1.5),
     ("Md5_Ebank/65536 / OpenSSL", "BM_Md5_Ebank/65536", "BM_Md5_OpenSsl/65536", 1.0),
     ("TraceFileEntry / FprintfFflush", "BM_TraceFileEntry", "BM_FprintfFflush", 1.0),
+    ("  the same, to the null device", "BM_TraceEntryToNullDevice",
+     "BM_FprintfFflushToNullDevice", 1.0),
     ("KontoRoundTrip_CDBAccount / raw libxml2", "BM_KontoRoundTrip_CDBAccount",
      "BM_KontoRoundTrip_RawLibxml2", 1.3),
     ("ParseSwift / from_chars", "BM_ParseSwift", "BM_FromCharsDoubleReference", 1.5),
