@@ -122,8 +122,7 @@ void Detach(xmlNodePtr child) {
 
 // Copies of the nodes the entity of `reference` stands for, in its document;
 // null for an unknown or empty entity. In an attribute value the entity
-// stands for its text alone (libxml2 does not refuse markup there when it
-// keeps references).
+// stands for its text alone.
 xmlNodePtr CopyOfReplacement(xmlNodePtr reference) {
   if (reference->parent != nullptr && reference->parent->type == XML_ATTRIBUTE_NODE) {
     std::string storage;

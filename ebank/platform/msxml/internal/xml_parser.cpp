@@ -12,6 +12,7 @@
 #include <span>
 
 #include "ebank/platform/hresult.h"
+#include "ebank/platform/msxml/internal/attribute_entity_markup.h"
 #include "ebank/platform/msxml/internal/entity_fan_out.h"
 #include "ebank/platform/msxml/internal/libxml_errors.h"
 #include "ebank/platform/msxml/internal/markup_scan.h"
@@ -116,8 +117,9 @@ ParseOutcome Refused(ParseFailure failure) {
   return outcome;
 }
 
-// Checks the parsed tree against the entity bound and applies the document's
-// white-space rule to the text nodes that may hold nothing but white space.
+// Checks the parsed tree against the entity bound and for markup that entities
+// bring into attribute values, and applies the document's white-space rule to the text nodes that
+// may hold nothing but white space.
 ParseOutcome Accept(Doc doc, std::string_view bytes, const char* url, bool preserve_white_space,
                     std::span<const xmlNodePtr> blank_texts) {
   const size_t limit = EntityTextLimit(bytes.size());
@@ -126,6 +128,13 @@ ParseOutcome Accept(Doc doc, std::string_view bytes, const char* url, bool prese
                              "The entity references of the document stand for more than " +
                                  std::to_string(limit) + " bytes of text.",
                              bytes, LineOfReference(reference), 0));
+  }
+  if (const AttributeEntityMarkup markup = FindAttributeEntityMarkup(doc.get());
+      markup.reference != nullptr) {
+    const std::string name(reinterpret_cast<const char*>(markup.holder->name));
+    return Refused(FailureAt(XML_ERR_LT_IN_ATTRIBUTE, url,
+                             "'<' in entity '" + name + "' is not allowed in attributes values",
+                             bytes, LineOfReference(markup.reference), 0));
   }
   if (!preserve_white_space) DropWhiteSpaceNodes(blank_texts);
   ParseOutcome outcome;
