@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ebank/platform/msxml/internal/entity_references.h"
 #include "ebank/platform/msxml/internal/parse_limits.h"
 
 namespace ebank::platform::msxml {
@@ -35,21 +36,22 @@ class MarkupHolders {
     if (entity->etype == XML_INTERNAL_PREDEFINED_ENTITY || entity->content == nullptr) {
       return nullptr;
     }
-    const std::string_view text(reinterpret_cast<const char*>(entity->content));
-    for (std::size_t pos = text.find_first_of("<&"); pos != std::string_view::npos;
-         pos = text.find_first_of("<&", pos + 1)) {
-      if (text[pos] == '<') return entity;
-      const std::size_t end = text.find(';', pos);
-      if (end == std::string_view::npos) break;
-      const std::string_view name = text.substr(pos + 1, end - pos - 1);
-      if (name.empty() || name[0] == '#') continue;
-      const std::string key(name);
-      if (xmlEntityPtr nested =
-              xmlGetDocEntity(doc_, reinterpret_cast<const xmlChar*>(key.c_str()))) {
-        if (xmlEntityPtr holder = Of(nested, depth + 1)) return holder;
-      }
-    }
-    return nullptr;
+    xmlEntityPtr holder = nullptr;
+    ForEachEntityPart(
+        reinterpret_cast<const char*>(entity->content),
+        [&](std::string_view run) {
+          if (run.find('<') != std::string_view::npos) holder = entity;
+          return holder == nullptr;
+        },
+        [&](std::string_view name, std::string_view) {
+          const std::string key(name);
+          if (xmlEntityPtr nested =
+                  xmlGetDocEntity(doc_, reinterpret_cast<const xmlChar*>(key.c_str()))) {
+            holder = Of(nested, depth + 1);
+          }
+          return holder == nullptr;
+        });
+    return holder;
   }
 
   xmlDocPtr doc_;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ebank/platform/msxml/internal/entity_references.h"
 #include "ebank/platform/msxml/internal/parse_limits.h"
 
 namespace ebank::platform::msxml {
@@ -34,28 +35,20 @@ class EntitySizes {
   // The replacement text, each "&name;" in it replaced by that entity's size.
   std::size_t Measure(xmlEntityPtr entity, int depth) {
     if (entity->content == nullptr) return 0;
-    const std::string_view text(reinterpret_cast<const char*>(entity->content));
     std::size_t size = 0;
-    std::size_t pos = 0;
-    while (pos < text.size() && size < over_) {
-      const std::size_t amp = text.find('&', pos);
-      if (amp == std::string_view::npos) {
-        size = Add(size, text.size() - pos);
-        break;
-      }
-      size = Add(size, amp - pos);
-      const std::size_t end = text.find_first_of(";& \t\r\n<", amp + 1);
-      if (end == std::string_view::npos || text[end] != ';' || end == amp + 1 ||
-          text[amp + 1] == '#') {
-        size = Add(size, 1);  // a lone '&' or a character reference
-        pos = end != std::string_view::npos && text[end] == ';' ? end + 1 : amp + 1;
-        continue;
-      }
-      const std::string name(text.substr(amp + 1, end - amp - 1));
-      xmlEntityPtr nested = xmlGetDocEntity(doc_, reinterpret_cast<const xmlChar*>(name.c_str()));
-      size = Add(size, nested != nullptr ? Of(nested, depth + 1) : end + 1 - amp);
-      pos = end + 1;
-    }
+    ForEachEntityPart(
+        reinterpret_cast<const char*>(entity->content),
+        [&](std::string_view run) {
+          size = Add(size, run.size());
+          return size < over_;
+        },
+        [&](std::string_view name, std::string_view whole) {
+          const std::string key(name);
+          xmlEntityPtr nested =
+              xmlGetDocEntity(doc_, reinterpret_cast<const xmlChar*>(key.c_str()));
+          size = Add(size, nested != nullptr ? Of(nested, depth + 1) : whole.size());
+          return size < over_;
+        });
     return size;
   }
 
